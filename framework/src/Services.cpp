@@ -1,0 +1,133 @@
+#include <windows.h>
+#include <winnetwk.h>
+// winuser.h makes ExitWindows a function-like macro, which would rewrite the
+// service's method of that name.
+#undef ExitWindows
+
+#include "fw/Services.h"
+
+#include <string>
+#include <utility>
+
+namespace fw {
+namespace {
+
+// Boxes carry the program's name as their caption, as the application's
+// title is the executable's base name.
+std::string ApplicationTitle() {
+  char path[MAX_PATH] = {};
+  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name(path, n);
+  size_t slash = name.find_last_of("\\/:");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.erase(dot);
+  return name;
+}
+
+UINT IconFor(TMsgDlgType type) {
+  switch (type) {
+    case TMsgDlgType::mtWarning: return MB_ICONWARNING;
+    case TMsgDlgType::mtError: return MB_ICONERROR;
+    case TMsgDlgType::mtInformation: return MB_ICONINFORMATION;
+    case TMsgDlgType::mtConfirmation: return MB_ICONQUESTION;
+    case TMsgDlgType::mtCustom: break;
+  }
+  return 0;
+}
+
+// The message box offers fixed button sets; pick the one that holds the
+// requested buttons.
+UINT ButtonsFor(uint32_t buttons) {
+  const bool yes = buttons & mbYes, no = buttons & mbNo, cancel = buttons & mbCancel;
+  if (yes && no) return cancel ? MB_YESNOCANCEL : MB_YESNO;
+  if (buttons & mbAbort) return MB_ABORTRETRYIGNORE;
+  if ((buttons & mbRetry) && cancel) return MB_RETRYCANCEL;
+  if (cancel) return MB_OKCANCEL;
+  return MB_OK;
+}
+
+class RealDialogs final : public DialogService {
+ public:
+  void ShowMessage(const std::string& text) override { Box(text, MB_OK); }
+  int MessageDlg(const std::string& text, TMsgDlgType type, uint32_t buttons, int) override {
+    // IDOK..IDNO have the same numbers as the modal results.
+    return Box(text, IconFor(type) | ButtonsFor(buttons));
+  }
+  void ShowException(const std::string& text) override { Box(text, MB_OK | MB_ICONERROR); }
+
+ private:
+  static int Box(const std::string& text, UINT style) {
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), ApplicationTitle().c_str(),
+                         style | MB_TASKMODAL);
+  }
+};
+
+class RealShell final : public ShellService {
+ public:
+  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* params,
+                    const char* directory, int showCommand) override {
+    return ::ShellExecuteA(owner, verb, file, params, directory, showCommand);
+  }
+};
+
+class RealSystem final : public SystemService {
+ public:
+  BOOL ExitWindows(UINT flags, DWORD reserved) override { return ::ExitWindowsEx(flags, reserved); }
+};
+
+class RealDrives final : public DriveService {
+ public:
+  DWORD LogicalDrives() override { return ::GetLogicalDrives(); }
+  UINT DriveType(const char* root) override { return ::GetDriveTypeA(root); }
+  BOOL VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize, DWORD* serial,
+                         DWORD* maxComponentLength, DWORD* flags, char* fsName,
+                         DWORD fsNameSize) override {
+    return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serial, maxComponentLength,
+                                   flags, fsName, fsNameSize);
+  }
+  DWORD NetConnection(const char* localName, char* remoteName, DWORD* length) override {
+    return ::WNetGetConnectionA(localName, remoteName, length);
+  }
+};
+
+// Function-local slots, so services work during other units' static
+// initialisation too.
+template <typename S, typename Real>
+std::unique_ptr<S>& Slot() {
+  static std::unique_ptr<S> slot = std::make_unique<Real>();
+  return slot;
+}
+
+template <typename S, typename Real>
+std::unique_ptr<S> Replace(std::unique_ptr<S> s) {
+  if (!s) s = std::make_unique<Real>();  // never leave a hole
+  return std::exchange(Slot<S, Real>(), std::move(s));
+}
+
+}  // namespace
+
+DialogService& Dialogs() { return *Slot<DialogService, RealDialogs>(); }
+ShellService& Shell() { return *Slot<ShellService, RealShell>(); }
+SystemService& System() { return *Slot<SystemService, RealSystem>(); }
+DriveService& Drives() { return *Slot<DriveService, RealDrives>(); }
+
+std::unique_ptr<DialogService> SetDialogService(std::unique_ptr<DialogService> s) {
+  return Replace<DialogService, RealDialogs>(std::move(s));
+}
+std::unique_ptr<ShellService> SetShellService(std::unique_ptr<ShellService> s) {
+  return Replace<ShellService, RealShell>(std::move(s));
+}
+std::unique_ptr<SystemService> SetSystemService(std::unique_ptr<SystemService> s) {
+  return Replace<SystemService, RealSystem>(std::move(s));
+}
+std::unique_ptr<DriveService> SetDriveService(std::unique_ptr<DriveService> s) {
+  return Replace<DriveService, RealDrives>(std::move(s));
+}
+
+void ShowMessage(const std::string& text) { Dialogs().ShowMessage(text); }
+int MessageDlg(const std::string& text, TMsgDlgType type, uint32_t buttons, int helpContext) {
+  return Dialogs().MessageDlg(text, type, buttons, helpContext);
+}
+
+}  // namespace fw
