@@ -1,0 +1,101 @@
+#include "Id3v1Tag.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "GenreTable.h"
+
+namespace tageditor {
+
+namespace {
+
+constexpr std::uint8_t kBlank = 32;
+constexpr char kApeMarker[] = "APETAGEX";
+constexpr int kApeMarkerLength = 8;
+
+std::span<const std::uint8_t> Field(const Record& record, int offset, int width) {
+  return std::span<const std::uint8_t>(record).subspan(offset, width);
+}
+
+std::span<std::uint8_t> Field(Record& record, int offset, int width) {
+  return std::span<std::uint8_t>(record).subspan(offset, width);
+}
+
+std::uint8_t AsciiUpper(std::uint8_t c) { return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c; }
+
+}  // namespace
+
+bool HasMarker(const Record& record) {
+  return AsciiUpper(record[0]) == 'T' && AsciiUpper(record[1]) == 'A' &&
+         AsciiUpper(record[2]) == 'G';
+}
+
+bool HasTrackNumber(const Record& record) {
+  return record[kTrackOffset - 1] == 0 && record[kTrackOffset] != 0;
+}
+
+bool CarriesTag(std::span<const std::uint8_t> tail) {
+  if (tail.size() < static_cast<std::size_t>(kRecordSize)) return false;
+  const auto recordBytes = tail.last(kRecordSize);
+  Record record;
+  std::copy(recordBytes.begin(), recordBytes.end(), record.begin());
+  if (!HasMarker(record)) return false;
+  if (tail.size() >= static_cast<std::size_t>(kTailSize)) {
+    const auto lead = tail.subspan(tail.size() - kTailSize, kApeMarkerLength);
+    if (std::memcmp(lead.data(), kApeMarker, kApeMarkerLength) == 0) return false;
+  }
+  return true;
+}
+
+std::string DecodeText(std::span<const std::uint8_t> field) {
+  std::string text;
+  text.reserve(field.size());
+  for (std::uint8_t b : field) {
+    if (b != 0) text.push_back(static_cast<char>(b));
+  }
+  // Bytes are compared unsigned: an ANSI letter such as 0xE4 is no blank.
+  auto isBlank = [](char c) { return static_cast<std::uint8_t>(c) <= kBlank; };
+  const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+void EncodeText(std::string_view text, std::span<std::uint8_t> field) {
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    const std::uint8_t c = i < text.size() ? static_cast<std::uint8_t>(text[i]) : kBlank;
+    // A zero would end the text for other readers and could turn a plain comment into the
+    // track-number form.
+    field[i] = c == 0 ? kBlank : c;
+  }
+}
+
+int DecodeGenre(std::uint8_t value) { return value < kGenreCount ? value : -1; }
+
+std::uint8_t EncodeGenre(int index) { return static_cast<std::uint8_t>(index & 0xFF); }
+
+Id3v1Tag DecodeTag(const Record& record) {
+  Id3v1Tag tag;
+  tag.HasTrack = HasTrackNumber(record);
+  tag.Track = tag.HasTrack ? record[kTrackOffset] : 0;
+  tag.Title = DecodeText(Field(record, kTitleOffset, kTextWidth));
+  tag.Artist = DecodeText(Field(record, kArtistOffset, kTextWidth));
+  tag.Album = DecodeText(Field(record, kAlbumOffset, kTextWidth));
+  tag.Year = DecodeText(Field(record, kYearOffset, kYearWidth));
+  tag.Comment = DecodeText(Field(record, kCommentOffset, tag.CommentWidth()));
+  tag.Genre = DecodeGenre(record[kGenreOffset]);
+  return tag;
+}
+
+void EncodeTag(const TagFields& fields, Record& record) {
+  const bool keepTrack = HasTrackNumber(record);
+  EncodeText(fields.Title, Field(record, kTitleOffset, kTextWidth));
+  EncodeText(fields.Artist, Field(record, kArtistOffset, kTextWidth));
+  EncodeText(fields.Album, Field(record, kAlbumOffset, kTextWidth));
+  EncodeText(fields.Year, Field(record, kYearOffset, kYearWidth));
+  // Offsets 125 (zero) and 126 (track) stay as they are in the v1.1 form.
+  EncodeText(fields.Comment,
+             Field(record, kCommentOffset, keepTrack ? kTrackCommentWidth : kTextWidth));
+  record[kGenreOffset] = EncodeGenre(fields.Genre);
+}
+
+}  // namespace tageditor
