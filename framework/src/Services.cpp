@@ -1,8 +1,5 @@
 #include <windows.h>
 #include <winnetwk.h>
-// winuser.h makes ExitWindows a function-like macro, which would rewrite the
-// service's method of that name.
-#undef ExitWindows
 
 #include "fw/Services.h"
 
@@ -73,7 +70,7 @@ class RealShell final : public ShellService {
 
 class RealSystem final : public SystemService {
  public:
-  BOOL ExitWindows(UINT flags, DWORD reserved) override { return ::ExitWindowsEx(flags, reserved); }
+  BOOL ExitSystem(UINT flags, DWORD reserved) override { return ::ExitWindowsEx(flags, reserved); }
 };
 
 class RealDrives final : public DriveService {
