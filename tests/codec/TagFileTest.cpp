@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <winioctl.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "TagFile.h"
+#include "fw/Exceptions.h"
+#include "fw/Handle.h"
+
+namespace tageditor {
+namespace {
+
+using std::string;
+
+// A record as other programs write it: fields padded with zero bytes.
+string ZeroPaddedRecord(const string& title, const string& comment, int genre, int track = 0) {
+  string r(kRecordSize, '\0');
+  r.replace(0, 3, "TAG");
+  r.replace(kTitleOffset, title.size(), title);
+  r.replace(kArtistOffset, 6, "Artist");
+  r.replace(kAlbumOffset, 5, "Album");
+  r.replace(kYearOffset, 4, "1998");
+  r.replace(kCommentOffset, comment.size(), comment);
+  if (track != 0) r[kTrackOffset] = static_cast<char>(track);
+  r[kGenreOffset] = static_cast<char>(genre);
+  return r;
+}
+
+// Audio stand-in whose every byte differs from its neighbours, so a shifted write shows.
+string Audio(std::size_t n) {
+  string a(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) a[i] = static_cast<char>(i * 7 + 1);
+  return a;
+}
+
+class TagFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char tmp[MAX_PATH];
+    ASSERT_NE(::GetTempPathA(MAX_PATH, tmp), 0u);
+    dir_ = string(tmp) + "tagfile-" + std::to_string(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
+  }
+  void TearDown() override {
+    WIN32_FIND_DATAA fd;
+    fw::FindHandle find(::FindFirstFileA((dir_ + "\\*").c_str(), &fd));
+    if (find) {
+      do {
+        const string path = dir_ + "\\" + fd.cFileName;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(::DeleteFileA(path.c_str())) << path;
+      } while (::FindNextFileA(find.get(), &fd));
+    }
+    find.reset();
+    EXPECT_TRUE(::RemoveDirectoryA(dir_.c_str())) << dir_;
+  }
+
+  string Write(const string& name, const string& bytes) {
+    const string path = dir_ + "\\" + name;
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    return path;
+  }
+  static string Read(const string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  string dir_;
+};
+
+TEST_F(TagFileTest, SaveChangesOnlyTheRecordAfterTheMarker) {
+  const string path = Write("a.mp3", Audio(4000) + ZeroPaddedRecord("Old", "Was here", 200));
+  const string before = Read(path);
+
+  const auto loaded = LoadTag(path);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->Title, "Old");
+  EXPECT_EQ(loaded->Year, "1998");
+  EXPECT_EQ(loaded->Comment, "Was here");
+  EXPECT_EQ(loaded->Genre, -1);
+  EXPECT_FALSE(loaded->HasTrack);
+
+  SaveTag(path, TagFields{"New title", "A", "B", "2024", std::string(35, 'c'), 148});
+  const string after = Read(path);
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(after.substr(0, before.size() - 125), before.substr(0, before.size() - 125));
+  EXPECT_EQ(after.substr(after.size() - 125), "New title" + string(21, ' ') + "A" +
+                                                  string(29, ' ') + "B" + string(29, ' ') + "2024" +
+                                                  string(30, 'c') + "\x94");
+  const auto reloaded = LoadTag(path);
+  ASSERT_TRUE(reloaded);
+  EXPECT_EQ(reloaded->Title, "New title");
+  EXPECT_EQ(reloaded->Genre, 148);
+}
+
+TEST_F(TagFileTest, SaveKeepsTheTrackNumberOfAV11Record) {
+  const string path = Write("t.mp3", Audio(500) + ZeroPaddedRecord("T", "Comment", 17, 9));
+  const auto loaded = LoadTag(path);
+  ASSERT_TRUE(loaded);
+  EXPECT_TRUE(loaded->HasTrack);
+  EXPECT_EQ(loaded->Track, 9);
+  EXPECT_EQ(loaded->CommentWidth(), 28);
+
+  SaveTag(path, TagFields{"T", "A", "B", "Y", std::string(29, 'x'), 17});
+  const string after = Read(path);
+  EXPECT_EQ(after.substr(after.size() - 31), string(28, 'x') + string("\0\x09\x11", 3));
+}
+
+struct NoTagCase {
+  const char* name;
+  string bytes;
+};
+
+class NoTagTest : public TagFileTest, public testing::WithParamInterface<NoTagCase> {};
+
+TEST_P(NoTagTest, LoadsAsUntaggedAndRefusesToSave) {
+  const string path = Write("n.mp3", GetParam().bytes);
+  EXPECT_FALSE(LoadTag(path));
+  try {
+    SaveTag(path, TagFields{"T", "A", "B", "Y", "C", 1});
+    ADD_FAILURE() << "saved into a file without a tag";
+  } catch (const ENoTagError& e) {
+    const string message = e.what();
+    EXPECT_NE(message.find(path), string::npos) << message;
+    EXPECT_NE(message.find("no ID3v1 tag"), string::npos) << message;
+  }
+  EXPECT_EQ(Read(path), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NoTagTest,
+                         testing::Values(NoTagCase{"Empty", ""},
+                                         NoTagCase{"ShorterThanARecord", "TAG" + string(100, 'x')},
+                                         NoTagCase{"NoMarker", Audio(1000)},
+                                         NoTagCase{"ApeTag", Audio(300) + "APE" +
+                                                                 ZeroPaddedRecord("EX", "", 0)}),
+                         [](const auto& info) { return string(info.param.name); });
+
+TEST_F(TagFileTest, SaveRefusesWhenTheTagWasStrippedAfterLoading) {
+  const string audio = Audio(2000);
+  const string path = Write("s.mp3", audio + ZeroPaddedRecord("T", "", 0));
+  ASSERT_TRUE(LoadTag(path));
+  Write("s.mp3", audio);
+  EXPECT_THROW(SaveTag(path, TagFields{"T", "", "", "", "", 0}), ENoTagError);
+  EXPECT_EQ(Read(path), audio);
+}
+
+TEST_F(TagFileTest, MissingFileRaisesTheOpenError) {
+  const string path = dir_ + "\\missing.mp3";
+  EXPECT_THROW(LoadTag(path), fw::EFOpenError);
+  EXPECT_THROW(SaveTag(path, TagFields{}), fw::EFOpenError);
+  EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "save created a file";
+}
+
+TEST_F(TagFileTest, ReadOnlyFileLoadsButDoesNotSave) {
+  const string bytes = Audio(100) + ZeroPaddedRecord("Locked", "", 5);
+  const string path = Write("r.mp3", bytes);
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const auto loaded = LoadTag(path);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->Title, "Locked");
+  // Wine maps the attribute to file permissions, which a root user may still write through.
+  if (fw::KernelHandle probe(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+      probe)
+    GTEST_SKIP() << "this system lets the process write read-only files";
+  EXPECT_THROW(SaveTag(path, TagFields{"X", "", "", "", "", 0}), fw::EFOpenError);
+  EXPECT_EQ(Read(path), bytes);
+}
+
+// Runs tagholder.exe (built next to this test) on a file until destroyed.
+class Holder {
+ public:
+  Holder(const string& path, const char* mode) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE inRead, inWrite, outRead, outWrite;
+    if (!::CreatePipe(&inRead, &inWrite, &inherit, 0)) return;
+    stdinWrite_.reset(inWrite);
+    fw::KernelHandle childIn(inRead);
+    if (!::CreatePipe(&outRead, &outWrite, &inherit, 0)) return;
+    stdoutRead_.reset(outRead);
+    fw::KernelHandle childOut(outWrite);
+    ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+
+    char self[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    string exe = self;
+    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "tagholder.exe";
+    string cmd = "\"" + exe + "\" \"" + path + "\" " + mode;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = childIn.get();
+    si.hStdOutput = childOut.get();
+    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                          &pi))
+      return;
+    process_.reset(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    childOut.reset();  // so a dying child ends the read below
+    char line[32] = {};
+    DWORD got = 0;
+    ::ReadFile(stdoutRead_.get(), line, sizeof line - 1, &got, nullptr);
+    open_ = string(line, got).rfind("open", 0) == 0;
+  }
+  ~Holder() {
+    stdinWrite_.reset();
+    if (process_) ::WaitForSingleObject(process_.get(), 10000);
+  }
+  bool Open() const { return open_; }
+
+ private:
+  fw::KernelHandle stdinWrite_, stdoutRead_;
+  fw::UniqueHandle<HANDLE, fw::NullableHandleTraits> process_;
+  bool open_ = false;
+};
+
+TEST_F(TagFileTest, AnotherProgramsHandleBlocksSavingButNotSharedLoading) {
+  const string bytes = Audio(300) + ZeroPaddedRecord("Busy", "", 1);
+  const string path = Write("h.mp3", bytes);
+  {
+    Holder holder(path, "exclusive");
+    ASSERT_TRUE(holder.Open());
+    EXPECT_THROW(SaveTag(path, TagFields{"X", "", "", "", "", 0}), fw::EFOpenError);
+  }
+  EXPECT_EQ(Read(path), bytes);
+  {
+    Holder holder(path, "shared");
+    ASSERT_TRUE(holder.Open());
+    const auto loaded = LoadTag(path);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->Title, "Busy");
+    EXPECT_THROW(SaveTag(path, TagFields{"X", "", "", "", "", 0}), fw::EFOpenError);
+  }
+  EXPECT_EQ(Read(path), bytes);
+  SaveTag(path, TagFields{"Free", "", "", "", "", 0});
+  EXPECT_EQ(LoadTag(path)->Title, "Free");
+}
+
+TEST_F(TagFileTest, FileBeyondFourGigabytesLoadsAndSaves) {
+  constexpr std::int64_t kSize = 5LL << 30;
+  const string path = dir_ + "\\big.mp3";
+  {
+    fw::KernelHandle h(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(h);
+    DWORD unused;
+    // Where the file system has no sparse files the hole is simply allocated.
+    ::DeviceIoControl(h.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);
+    LARGE_INTEGER at;
+    at.QuadPart = kSize - kRecordSize;
+    ASSERT_TRUE(::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN));
+    const string record = ZeroPaddedRecord("Huge", "", 2, 3);
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(h.get(), record.data(), kRecordSize, &written, nullptr));
+  }
+  const auto loaded = LoadTag(path);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->Title, "Huge");
+  SaveTag(path, TagFields{"Still huge", "", "", "", "", 4});
+  const auto reloaded = LoadTag(path);
+  ASSERT_TRUE(reloaded);
+  EXPECT_EQ(reloaded->Title, "Still huge");
+  EXPECT_EQ(reloaded->Genre, 4);
+  EXPECT_EQ(reloaded->Track, 3);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ((std::int64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow, kSize);
+}
+
+}  // namespace
+}  // namespace tageditor
