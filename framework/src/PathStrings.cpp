@@ -55,8 +55,7 @@ std::string AnsiLastChar(std::string_view s, LeadByteFn isLead) {
   return std::string(s.substr(start));
 }
 
-std::size_t AnsiLastDelimiter(std::string_view delimiters, std::string_view s,
-                              LeadByteFn isLead) {
+std::size_t AnsiLastDelimiter(std::string_view delimiters, std::string_view s, LeadByteFn isLead) {
   std::size_t found = std::string::npos;
   for (std::size_t i = 0; i < s.size(); i += CharLength(s, i, isLead)) {
     if (CharLength(s, i, isLead) == 1 && delimiters.find(s[i]) != std::string_view::npos) {

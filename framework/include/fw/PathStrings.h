@@ -39,8 +39,7 @@ std::string AnsiLastChar(std::string_view s, LeadByteFn isLead);
 
 // Position of the last character of `s` that is one of the single-byte
 // `delimiters`.
-std::size_t AnsiLastDelimiter(std::string_view delimiters, std::string_view s,
-                              LeadByteFn isLead);
+std::size_t AnsiLastDelimiter(std::string_view delimiters, std::string_view s, LeadByteFn isLead);
 
 // "C:" for C:\x; "\\SERVER\SHARE" for \\SERVER\SHARE\DIR; empty for a relative
 // path. The drive part of a network path never ends in a backslash.

@@ -1,0 +1,65 @@
+#pragma once
+// Drawing on a device context. A canvas saves the DC's state when it takes
+// the DC and restores it when it lets go, so callers never leak selections.
+#include <windows.h>
+
+#include <string>
+
+#include "fw/Api.h"
+#include "fw/Font.h"
+#include "fw/Graphics.h"
+
+namespace fw {
+
+class TBitmap;
+
+struct TBrush {
+  TColor Color = clWhite;
+};
+
+class FW_API TCanvas {
+ public:
+  TCanvas() = default;
+  explicit TCanvas(HDC dc) { Attach(dc); }
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+  ~TCanvas() { Detach(); }
+
+  void Attach(HDC dc);
+  void Detach();
+  HDC Handle() const { return dc_; }
+
+  TFont& Font() { return font_; }
+  TBrush& Brush() { return brush_; }
+
+  void FillRect(const RECT& rect);
+  // Copies source's part to dest, drawing its transparent-coloured pixels
+  // in the brush colour.
+  void BrushCopy(const RECT& dest, const TBitmap& source, const RECT& sourceRect,
+                 TColor transparent);
+  void Draw(int x, int y, const TBitmap& bitmap);
+  void TextOut(int x, int y, const std::string& text);
+  int DrawText(const std::string& text, RECT& rect, UINT format);
+  int TextWidth(const std::string& text);
+  int TextHeight(const std::string& text);
+  // Selects the font and colours into the DC; drawing calls do it themselves.
+  void Prepare();
+
+ private:
+  HDC dc_ = nullptr;
+  int saved_ = 0;
+  TFont font_;
+  TBrush brush_;
+};
+
+// A canvas on the screen's DC, released when it goes.
+class FW_API ScreenCanvas : public TCanvas {
+ public:
+  ScreenCanvas();
+  ~ScreenCanvas();
+
+ private:
+  HDC screen_;
+};
+
+}  // namespace fw

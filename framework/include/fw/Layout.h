@@ -1,0 +1,147 @@
+#pragma once
+// Form layouts: a text resource per form class that lists the form's
+// properties and components. A layout may extend another class's layout
+// and change components that the other one made. A reference to a
+// component that is not made yet is resolved when the whole form is read,
+// in the order the references were read; event handlers are bound by name
+// to the methods that the root component publishes.
+//
+//   form frmExample : TExampleForm extends TBaseForm {
+//     Caption = "Example"
+//     Anchors = [akLeft, akTop]
+//     component Button1 : TSpeedButton {
+//       Left = 16
+//       OnClick = Button1Click
+//     }
+//     change Title { Width = 307 }
+//   }
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fw/Api.h"
+#include "fw/Component.h"
+#include "fw/Graphics.h"
+
+namespace fw {
+
+struct FW_API LayoutValue {
+  enum class Kind { Number, String, Ident, Set, List };
+  Kind kind = Kind::Number;
+  int64_t number = 0;
+  std::string text;                // String and Ident
+  std::vector<std::string> items;  // Set (identifiers) and List (strings)
+  int line = 0;
+
+  int32_t AsInt() const;
+  const std::string& AsString() const;
+  const std::string& AsIdent() const;
+  bool AsBool() const;
+  const std::vector<std::string>& AsSet() const;
+  const std::vector<std::string>& AsList() const;
+};
+
+class LayoutReader;
+using PropertySetter =
+    std::function<void(TComponent& target, const LayoutValue& value, LayoutReader& reader)>;
+using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
+
+struct PropertyDef {
+  const char* name;
+  PropertySetter set;
+};
+
+// Makes a class known to the layout reader for as long as the object lives;
+// a module registers its classes with static objects, so they go away with it.
+class FW_API ClassRegistration {
+ public:
+  ClassRegistration(std::string className, std::string parentClass, ComponentFactory factory,
+                    std::vector<PropertyDef> properties);
+  ~ClassRegistration();
+  ClassRegistration(const ClassRegistration&) = delete;
+  ClassRegistration& operator=(const ClassRegistration&) = delete;
+
+ private:
+  std::string name_;
+};
+
+// Binaries whose resources hold layouts, searched newest first.
+FW_API void RegisterResourceModule(HINSTANCE module);
+FW_API void UnregisterResourceModule(HINSTANCE module);
+
+class FW_API LayoutReader {
+ public:
+  explicit LayoutReader(TComponent& root) : root_(root) {}
+  TComponent& Root() { return root_; }
+  // The binary whose resources hold the layout being read: pictures named
+  // in it come from there too.
+  HINSTANCE ResourceModule() const { return module_; }
+  void SetResourceModule(HINSTANCE module) { module_ = module; }
+
+  // Reads the layout of the class and of the classes it extends.
+  void ReadClass(const std::string& className);
+  // Reads one layout text (tests and tools); `source` names it in errors.
+  void ReadText(const std::string& text, const std::string& source);
+  // Resolves the deferred references and tells every component it is loaded.
+  void Finish();
+
+  // Calls apply with the named component now if it exists, else when the
+  // form has been read.
+  void Reference(const LayoutValue& value, std::function<void(TComponent*)> apply);
+  TNotifyEvent Event(const LayoutValue& value);
+  [[noreturn]] void Fail(int line, const std::string& message) const;
+
+ private:
+  struct Fixup {
+    std::string name;
+    int line;
+    std::function<void(TComponent*)> apply;
+  };
+  std::string FindLayout(const std::string& className, std::string* extends, HINSTANCE* module);
+  TComponent& root_;
+  HINSTANCE module_ = nullptr;
+  std::vector<Fixup> fixups_;
+  std::vector<TComponent*> loaded_;
+  std::string source_;
+};
+
+// Reads a whole form: layouts, references, Loaded.
+FW_API void ReadLayout(TComponent& root);
+
+// Helpers for property setters.
+FW_API int EnumValue(const LayoutValue& v, LayoutReader& r,
+                     std::initializer_list<std::pair<const char*, int>> names);
+FW_API uint32_t SetValue(const LayoutValue& v, LayoutReader& r,
+                         std::initializer_list<std::pair<const char*, uint32_t>> names);
+FW_API TColor ColorValue(const LayoutValue& v, LayoutReader& r);
+
+// A setter for a property of class T: the value converted by `convert`
+// (a member of LayoutValue) handed to T's member setter.
+template <typename T, typename V>
+PropertySetter Setter(void (T::*set)(V)) {
+  return [set](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+    T* t = dynamic_cast<T*>(&c);
+    if (!t) r.Fail(v.line, std::string("Property not supported by ") + c.ClassName());
+    using Arg = std::decay_t<V>;
+    if constexpr (std::is_same_v<Arg, bool>)
+      (t->*set)(v.AsBool());
+    else if constexpr (std::is_same_v<Arg, std::string>)
+      (t->*set)(v.AsString());
+    else
+      (t->*set)(static_cast<Arg>(v.AsInt()));
+  };
+}
+
+template <typename T>
+T& Target(TComponent& c, const LayoutValue& v, LayoutReader& r) {
+  T* t = dynamic_cast<T*>(&c);
+  if (!t) r.Fail(v.line, std::string("Property not supported by ") + c.ClassName());
+  return *t;
+}
+
+}  // namespace fw

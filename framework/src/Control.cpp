@@ -1,0 +1,347 @@
+#include "fw/Control.h"
+
+#include "fw/Canvas.h"
+#include "fw/Menus.h"
+#include "fw/WinControl.h"
+
+namespace fw {
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  font_.OnChange = [this] {
+    parentFont_ = false;
+    FontChanged();
+  };
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) return;
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  if (parent) {
+    parent->InsertControl(this);
+    if (parentFont_) ParentFontChanged();
+    if (parentColor_) ParentColorChanged();
+  }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  if (!dynamic_cast<TWinControl*>(this) && parent_) parent_->InvalidateRectOf(this);
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  BoundsChanged();
+  if (!dynamic_cast<TWinControl*>(this)) Invalidate();
+  if (parent_ && !anchorMoving_ && !Loading()) UpdateAnchorRules();
+  RequestAlign();
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  anchors_ = anchors;
+  if (!Loading()) UpdateAnchorRules();
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align == align_) return;
+  align_ = align;
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (parent_ && !Loading() && align_ != TAlign::alNone) parent_->AlignControls();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (!parent_) return;
+  RECT r = parent_->ClientRect();
+  anchorRight_ = (r.right - r.left) - (left_ + width_);
+  anchorBottom_ = (r.bottom - r.top) - (top_ + height_);
+  anchorRulesSet_ = true;
+}
+
+void TControl::AnchorTo(int parentWidth, int parentHeight) {
+  if (!anchorRulesSet_ || align_ != TAlign::alNone) return;
+  int l = left_, t = top_, w = width_, h = height_;
+  if (anchors_ & akRight) {
+    if (anchors_ & akLeft)
+      w = std::max(0, parentWidth - l - anchorRight_);
+    else
+      l = parentWidth - anchorRight_ - w;
+  }
+  if (anchors_ & akBottom) {
+    if (anchors_ & akTop)
+      h = std::max(0, parentHeight - t - anchorBottom_);
+    else
+      t = parentHeight - anchorBottom_ - h;
+  }
+  anchorMoving_ = true;
+  SetBounds(l, t, w, h);
+  anchorMoving_ = false;
+}
+
+void TControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  if (parent_) {
+    parent_->InvalidateRectOf(this);
+    if (align_ != TAlign::alNone) parent_->AlignControls();
+  }
+}
+
+bool TControl::Showing() const {
+  if (!visible_) return false;
+  return parent_ ? parent_->Showing() : true;
+}
+
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  EnabledChanged();
+}
+
+bool TControl::ShowHint() const {
+  if (parentShowHint_ && parent_) return parent_->ShowHint();
+  return showHint_;
+}
+
+void TControl::SetCursor(TCursor cursor) { cursor_ = cursor; }
+
+void TControl::SetColor(TColor color) {
+  if (color == color_) return;
+  color_ = color;
+  parentColor_ = false;
+  ColorChanged();
+  // Children that take their parent's colour follow.
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ParentColorChanged();
+  }
+}
+
+void TControl::SetParentColor(bool v) {
+  parentColor_ = v;
+  if (v) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parentColor_ || !parent_) return;
+  color_ = parent_->Color();
+  ColorChanged();
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ParentColorChanged();
+  }
+}
+
+void TControl::SetParentFont(bool v) {
+  parentFont_ = v;
+  if (v) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parentFont_ || !parent_) return;
+  font_.OnChange = nullptr;
+  font_ = parent_->Font();
+  font_.OnChange = [this] {
+    parentFont_ = false;
+    FontChanged();
+  };
+  FontChanged();
+}
+
+void TControl::FontChanged() {
+  Invalidate();
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ParentFontChanged();
+  }
+}
+
+void TControl::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  TextChanged();
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_ == menu) return;
+  if (popupMenu_) RemoveFreeNotification(popupMenu_);
+  popupMenu_ = menu;
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::ChangeScale(int multiplier, int divisor) {
+  if (multiplier == divisor || divisor == 0) return;
+  int l = MulDiv(left_, multiplier, divisor);
+  int t = MulDiv(top_, multiplier, divisor);
+  int w = MulDiv(left_ + width_, multiplier, divisor) - l;
+  int h = MulDiv(top_ + height_, multiplier, divisor) - t;
+  if (!parentFont_) {
+    auto change = font_.OnChange;
+    font_.OnChange = nullptr;
+    font_.SetHeight(MulDiv(font_.Height(), multiplier, divisor));
+    font_.OnChange = change;
+    FontChanged();
+  }
+  anchorMoving_ = true;
+  SetBounds(l, t, w, h);
+  anchorMoving_ = false;
+  anchorRight_ = MulDiv(anchorRight_, multiplier, divisor);
+  anchorBottom_ = MulDiv(anchorBottom_, multiplier, divisor);
+}
+
+void TControl::Invalidate() {
+  if (parent_) parent_->InvalidateRectOf(this);
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  if (parent_ && parent_->HandleAllocated()) UpdateWindow(parent_->Handle());
+}
+
+void TControl::Paint(TCanvas&) {}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
+  TComponent::Notification(component, operation);
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
+}
+
+void TControl::SetParentComponent(TComponent* parent) {
+  SetParent(dynamic_cast<TWinControl*>(parent));
+}
+
+void TControl::BeforeDestruction() {
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  TComponent::BeforeDestruction();
+}
+
+void TGraphicControl::MouseDown(int, int) { pressed_ = true; }
+
+void TGraphicControl::MouseUp(int x, int y) {
+  bool wasPressed = pressed_;
+  pressed_ = false;
+  if (wasPressed && x >= 0 && y >= 0 && x < Width() && y < Height() && Enabled()) Click();
+}
+
+}  // namespace fw
+
+#include "fw/Layout.h"
+
+namespace fw {
+namespace {
+
+TAnchors AnchorSet(const LayoutValue& v, LayoutReader& r) {
+  return static_cast<TAnchors>(
+      SetValue(v, r, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}}));
+}
+
+const ClassRegistration controlClass(
+    "TControl", "", nullptr,
+    {
+        {"Left", Setter(&TControl::SetLeft)},
+        {"Top", Setter(&TControl::SetTop)},
+        {"Width", Setter(&TControl::SetWidth)},
+        {"Height", Setter(&TControl::SetHeight)},
+        {"Anchors",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).SetAnchors(AnchorSet(v, r));
+         }},
+        {"Align",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).SetAlign(static_cast<TAlign>(EnumValue(
+               v, r,
+               {{"alNone", 0}, {"alTop", 1}, {"alBottom", 2}, {"alLeft", 3}, {"alRight", 4},
+                {"alClient", 5}})));
+         }},
+        {"Visible", Setter(&TControl::SetVisible)},
+        {"Enabled", Setter(&TControl::SetEnabled)},
+        {"Hint", Setter(&TControl::SetHint)},
+        {"ShowHint", Setter(&TControl::SetShowHint)},
+        {"ParentShowHint", Setter(&TControl::SetParentShowHint)},
+        {"Cursor",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).SetCursor(static_cast<TCursor>(EnumValue(
+               v, r,
+               {{"crDefault", crDefault}, {"crArrow", crArrow}, {"crIBeam", crIBeam},
+                {"crHourGlass", crHourGlass}, {"crHandPoint", crHandPoint}})));
+         }},
+        {"Color",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).SetColor(ColorValue(v, r));
+         }},
+        {"ParentColor", Setter(&TControl::SetParentColor)},
+        {"ParentFont", Setter(&TControl::SetParentFont)},
+        {"Font.Name",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).Font().SetName(v.AsString());
+         }},
+        {"Font.Height",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).Font().SetHeight(v.AsInt());
+         }},
+        {"Font.Color",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).Font().SetColor(ColorValue(v, r));
+         }},
+        {"Font.Charset",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           int charset = v.kind == LayoutValue::Kind::Number
+                             ? v.AsInt()
+                             : EnumValue(v, r, {{"ANSI_CHARSET", ANSI_CHARSET},
+                                                {"DEFAULT_CHARSET", DEFAULT_CHARSET}});
+           Target<TControl>(c, v, r).Font().SetCharset(static_cast<uint8_t>(charset));
+         }},
+        {"Font.Style",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).Font().SetStyle(static_cast<uint8_t>(SetValue(
+               v, r,
+               {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
+                {"fsStrikeOut", fsStrikeOut}})));
+         }},
+        {"Caption", Setter(&TControl::SetText)},
+        {"Text", Setter(&TControl::SetText)},
+        // Three-dimensional borders are the system's business here.
+        {"Ctl3D", [](TComponent&, const LayoutValue& v, LayoutReader&) { v.AsBool(); }},
+        {"PopupMenu",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           TControl& control = Target<TControl>(c, v, r);
+           r.Reference(v, [&control, &r, v](TComponent* menu) {
+             auto* popup = dynamic_cast<TPopupMenu*>(menu);
+             if (!popup) r.Fail(v.line, v.text + " is not a pop-up menu");
+             control.SetPopupMenu(popup);
+           });
+         }},
+        {"OnClick",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).OnClick = r.Event(v);
+         }},
+        {"OnDblClick",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TControl>(c, v, r).OnDblClick = r.Event(v);
+         }},
+    });
+
+const ClassRegistration graphicControlClass("TGraphicControl", "TControl", nullptr, {});
+
+const ClassRegistration winControlClass(
+    "TWinControl", "TControl", nullptr,
+    {
+        {"TabOrder", Setter(&TWinControl::SetTabOrder)},
+        {"TabStop", Setter(&TWinControl::SetTabStop)},
+    });
+
+}  // namespace
+}  // namespace fw

@@ -1,0 +1,650 @@
+#include "fw/WinControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "fw/Application.h"
+#include "fw/Bitmap.h"
+#include "fw/Canvas.h"
+#include "fw/Exceptions.h"
+#include "fw/Menus.h"
+
+namespace fw {
+
+LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+
+namespace {
+
+const char kObjectProp[] = "fw.control";
+
+struct WindowClass {
+  WNDPROC baseProc;
+  bool own;
+};
+std::map<std::string, WindowClass>& Classes() {
+  static std::map<std::string, WindowClass> classes;
+  return classes;
+}
+
+// Child ids, so that owner-draw notifications find their control even
+// while the control is still inside CreateWindowEx.
+std::unordered_map<UINT, TWinControl*>& ControlIds() {
+  static std::unordered_map<UINT, TWinControl*> ids;
+  return ids;
+}
+UINT NextControlId(TWinControl* control) {
+  static UINT next = 100;
+  for (;;) {
+    next = next >= 0xF000 ? 100 : next + 1;
+    if (!ControlIds().count(next)) {
+      ControlIds()[next] = control;
+      return next;
+    }
+  }
+}
+
+thread_local TWinControl* creating = nullptr;
+
+const WindowClass& EnsureClass(const TCreateParams& params) {
+  auto it = Classes().find(params.WinClassName);
+  if (it != Classes().end()) return it->second;
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  WindowClass info{DefWindowProcA, true};
+  if (!params.BaseClass.empty()) {
+    if (!GetClassInfoExA(nullptr, params.BaseClass.c_str(), &wc))
+      throw Exception("Window class " + params.BaseClass + " is not available");
+    info = {wc.lpfnWndProc, false};
+    wc.cbSize = sizeof wc;
+  } else {
+    wc.style = params.ClassStyle;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  }
+  wc.lpfnWndProc = FrameworkWndProc;
+  wc.hInstance = ThisModule();
+  wc.lpszClassName = params.WinClassName.c_str();
+  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw Exception("Cannot register window class " + params.WinClassName);
+  return Classes().emplace(params.WinClassName, info).first->second;
+}
+
+}  // namespace
+
+LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* control = static_cast<TWinControl*>(GetPropA(window, kObjectProp));
+  if (!control && creating) {
+    control = std::exchange(creating, nullptr);
+    control->handle_ = window;
+    SetPropA(window, kObjectProp, control);
+  }
+  if (!control) return DefWindowProcA(window, msg, wp, lp);
+  TMessage message{msg, wp, lp, 0};
+  std::shared_ptr<bool> alive = control->alive_;
+  try {
+    control->WndProc(message);
+  } catch (...) {
+    Application().HandleException();
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(window, kObjectProp);
+    if (*alive && control->handle_ == window) control->handle_ = nullptr;
+  }
+  return message.Result;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  *alive_ = false;
+  if (brush_) DeleteObject(brush_);
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+  if (!window) return nullptr;
+  return static_cast<TWinControl*>(GetPropA(window, kObjectProp));
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) {
+    if (Parent()) Parent()->HandleNeeded();
+    // The parent's creation may have made this window already.
+    if (!handle_) CreateWnd();
+  }
+  return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = text_;
+  params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  if (Parent()) params.Style |= WS_CHILD;
+  if (visible_ && Parent()) params.Style |= WS_VISIBLE;
+  if (!enabled_) params.Style |= WS_DISABLED;
+  if (tabStop_) params.Style |= WS_TABSTOP;
+  params.X = left_;
+  params.Y = top_;
+  params.Width = width_;
+  params.Height = height_;
+  params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+  params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  const WindowClass& cls = EnsureClass(params);
+  defaultProc_ = cls.baseProc;
+  HMENU id = nullptr;
+  if (params.Style & WS_CHILD) id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
+  creating = this;
+  HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                                params.Style, params.X, params.Y, params.Width, params.Height,
+                                params.WndParent, id, ThisModule(), nullptr);
+  creating = nullptr;
+  if (!window) {
+    if (id) ControlIds().erase(static_cast<UINT>(reinterpret_cast<UINT_PTR>(id)));
+    throw Exception(std::string("Error creating window of class ") + ClassName());
+  }
+  handle_ = window;
+  if (!GetPropA(window, kObjectProp)) SetPropA(window, kObjectProp, this);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
+  CreateChildHandles();
+  AlignControls();
+}
+
+void TWinControl::CreateChildHandles() {
+  for (TWinControl* child : tabList_)
+    if (!child->handle_) child->CreateWnd();
+  ApplyTabOrder();
+}
+
+void TWinControl::DestroyWnd() {
+  if (!handle_) return;
+  // Keep what the window held so that a re-created one shows the same.
+  if (!defaultProc_ || !Classes().at(ClassName()).own) text_ = Text();
+  DestroyHandle();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  for (TWinControl* child : tabList_) child->DestroyWnd();
+  HWND window = handle_;
+  LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
+  if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ControlIds().erase(static_cast<UINT>(id));
+  DestroyWindow(window);
+  handle_ = nullptr;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyWnd();
+  CreateWnd();
+}
+
+void TWinControl::BeforeDestruction() {
+  if (handle_) {
+    for (TWinControl* child : tabList_) child->DestroyHandle();
+    DestroyHandle();
+  }
+  // Controls placed on this one go with it, whoever owns them.
+  while (!controls_.empty()) Free(controls_.back());
+  TControl::BeforeDestruction();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    tabList_.push_back(w);
+    if (handle_ && !w->handle_) w->CreateWnd();
+  }
+  InvalidateRectOf(control);
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  if (mouseControl_ == control) mouseControl_ = nullptr;
+  if (capturedControl_ == control) capturedControl_ = nullptr;
+  InvalidateRectOf(control);
+  std::erase(controls_, control);
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    std::erase(tabList_, w);
+    w->DestroyHandle();
+  }
+  control->parent_ = nullptr;
+}
+
+int TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->tabList_;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (Loading()) {
+    requestedTabOrder_ = order;
+    return;
+  }
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) return;
+  list.erase(it);
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+  Parent()->ApplyTabOrder();
+}
+
+void TWinControl::Loaded() {
+  std::vector<std::pair<int, TWinControl*>> keyed;
+  for (size_t i = 0; i < tabList_.size(); ++i) {
+    TWinControl* c = tabList_[i];
+    keyed.emplace_back(c->requestedTabOrder_ >= 0 ? c->requestedTabOrder_ : static_cast<int>(i), c);
+  }
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < keyed.size(); ++i) tabList_[i] = keyed[i].second;
+  TControl::Loaded();
+  ApplyTabOrder();
+  AlignControls();
+}
+
+void TWinControl::ApplyTabOrder() {
+  // Windows walks tab stops in z-order; keep it the same as the tab order.
+  HWND after = HWND_TOP;
+  for (TWinControl* child : tabList_) {
+    if (!child->handle_) continue;
+    SetWindowPos(child->handle_, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    after = child->handle_;
+  }
+}
+
+void TWinControl::SetTabStop(bool v) {
+  tabStop_ = v;
+  if (handle_) {
+    LONG style = GetWindowLongA(handle_, GWL_STYLE);
+    SetWindowLongA(handle_, GWL_STYLE, v ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  if (HWND h = Handle()) ::SetFocus(h);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  bool sized = width != width_ || height != height_;
+  TControl::SetBounds(left, top, width, height);
+  if (handle_) {
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (Parent()) MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left != left || r.top != top || r.right - r.left != width || r.bottom - r.top != height)
+      SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else if (sized) {
+    AlignControls();
+  }
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r{0, 0, width_, height_};
+  if (handle_) GetClientRect(handle_, &r);
+  return r;
+}
+
+void TWinControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  TControl::SetVisible(visible);
+  if (handle_ && Parent()) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) { TControl::SetEnabled(enabled); }
+
+void TWinControl::EnabledChanged() {
+  if (handle_) EnableWindow(handle_, enabled_);
+  Invalidate();
+}
+
+void TWinControl::SetText(const std::string& text) {
+  if (handle_) {
+    if (text == Text()) return;
+    text_ = text;
+    SetWindowTextA(handle_, text.c_str());
+    TextChanged();
+    return;
+  }
+  TControl::SetText(text);
+}
+
+std::string TWinControl::Text() const {
+  if (!handle_) return text_;
+  int length = GetWindowTextLengthA(handle_);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  length = GetWindowTextA(handle_, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  return text;
+}
+
+void TWinControl::SetCursor(TCursor cursor) { TControl::SetCursor(cursor); }
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::InvalidateRectOf(const TControl* child) {
+  if (!handle_ || !child) return;
+  RECT r = child->BoundsRect();
+  InvalidateRect(handle_, &r, TRUE);
+}
+
+void TWinControl::FontChanged() {
+  if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  TControl::FontChanged();
+}
+
+void TWinControl::ColorChanged() {
+  if (brush_) {
+    DeleteObject(brush_);
+    brush_ = nullptr;
+  }
+  Invalidate();
+}
+
+HBRUSH TWinControl::BackgroundBrush() {
+  COLORREF c = ColorToRGB(color_);
+  if (!brush_ || c != brushColor_) {
+    if (brush_) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(c);
+    brushColor_ = c;
+  }
+  return brush_;
+}
+
+void TWinControl::ChangeScale(int multiplier, int divisor) {
+  if (multiplier == divisor || divisor == 0) return;
+  TControl::ChangeScale(multiplier, divisor);
+  for (TControl* child : std::vector<TControl*>(controls_)) child->ChangeScale(multiplier, divisor);
+}
+
+void TWinControl::AlignControls() {
+  if (inAlign_ || Loading()) return;
+  inAlign_ = true;
+  RECT r = ClientRect();
+  int width = r.right - r.left, height = r.bottom - r.top;
+  RECT rest = r;
+  auto place = [&](TAlign align) {
+    for (TControl* c : controls_) {
+      if (c->align_ != align || !c->visible_) continue;
+      c->anchorMoving_ = true;
+      switch (align) {
+        case TAlign::alTop:
+          c->SetBounds(rest.left, rest.top, rest.right - rest.left, c->height_);
+          rest.top += c->height_;
+          break;
+        case TAlign::alBottom:
+          c->SetBounds(rest.left, rest.bottom - c->height_, rest.right - rest.left, c->height_);
+          rest.bottom -= c->height_;
+          break;
+        case TAlign::alLeft:
+          c->SetBounds(rest.left, rest.top, c->width_, rest.bottom - rest.top);
+          rest.left += c->width_;
+          break;
+        case TAlign::alRight:
+          c->SetBounds(rest.right - c->width_, rest.top, c->width_, rest.bottom - rest.top);
+          rest.right -= c->width_;
+          break;
+        case TAlign::alClient:
+          c->SetBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
+          break;
+        default:
+          break;
+      }
+      c->anchorMoving_ = false;
+    }
+  };
+  place(TAlign::alTop);
+  place(TAlign::alBottom);
+  place(TAlign::alLeft);
+  place(TAlign::alRight);
+  place(TAlign::alClient);
+  for (TControl* c : std::vector<TControl*>(controls_)) c->AnchorTo(width, height);
+  inAlign_ = false;
+}
+
+TControl* TWinControl::ControlAtPos(POINT p, bool includeDisabled) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (!c->visible_ || (!includeDisabled && !c->enabled_)) continue;
+    RECT r = c->BoundsRect();
+    if (PtInRect(&r, p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  FillRect(dc, &r, BackgroundBrush());
+  PaintControls(dc);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : controls_) {
+    if (dynamic_cast<TWinControl*>(c) || !c->visible_) continue;
+    int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, c->left_, c->top_, nullptr);
+    IntersectClipRect(dc, 0, 0, c->width_, c->height_);
+    TCanvas canvas(dc);
+    canvas.Font() = c->Font();
+    canvas.Brush().Color = c->Color();
+    c->Paint(canvas);
+    canvas.Detach();
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::UpdateMouseControl(POINT p) {
+  TControl* now = ControlAtPos(p, true);
+  if (dynamic_cast<TWinControl*>(now)) now = nullptr;
+  if (now == mouseControl_) return;
+  TControl* before = std::exchange(mouseControl_, now);
+  if (auto* g = dynamic_cast<TGraphicControl*>(before)) {
+    g->SetMouseInControl(false);
+    g->MouseLeave();
+  }
+  if (auto* g = dynamic_cast<TGraphicControl*>(now)) {
+    g->SetMouseInControl(true);
+    g->MouseEnter();
+  }
+}
+
+void TWinControl::KeyPress(char&) {}
+void TWinControl::KeyDown(WORD&) {}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  if (!handle_) return;
+  message.Result = CallWindowProcA(defaultProc_ ? defaultProc_ : DefWindowProcA, handle_,
+                                   message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  bool own = defaultProc_ == DefWindowProcA || defaultProc_ == nullptr;
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (own) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle_, &ps);
+        RECT r;
+        GetClientRect(handle_, &r);
+        // Paint off screen so that graphic children do not flicker.
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        PaintWindow(memory);
+        BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        EndPaint(handle_, &ps);
+        return;
+      }
+      break;
+    case WM_ERASEBKGND:
+      if (own) {
+        m.Result = 1;
+        return;
+      }
+      break;
+    case WM_COMMAND:
+      if (m.LParam) {
+        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+          TMessage cm{CN_COMMAND, m.WParam, m.LParam, 0};
+          child->WndProc(cm);
+          m.Result = cm.Result;
+          return;
+        }
+      }
+      break;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM: {
+      UINT id = static_cast<UINT>(m.WParam);
+      if (m.Msg == WM_MEASUREITEM) id = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID;
+      auto it = ControlIds().find(id);
+      if (id && it != ControlIds().end()) {
+        TMessage cm{CN_BASE + m.Msg, m.WParam, m.LParam, 0};
+        it->second->WndProc(cm);
+        m.Result = cm.Result;
+        return;
+      }
+      break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
+        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
+        SetBkColor(dc, ColorToRGB(child->Color()));
+        m.Result = reinterpret_cast<LRESULT>(child->BackgroundBrush());
+        return;
+      }
+      break;
+    case WM_SIZE:
+    case WM_MOVE:
+    case WM_WINDOWPOSCHANGED: {
+      DefaultHandler(m);
+      if (m.Msg != WM_WINDOWPOSCHANGED) return;
+      RECT r;
+      GetWindowRect(handle_, &r);
+      if (Parent() && Parent()->handle_)
+        MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
+      bool sized = r.right - r.left != width_ || r.bottom - r.top != height_;
+      left_ = r.left;
+      top_ = r.top;
+      width_ = r.right - r.left;
+      height_ = r.bottom - r.top;
+      if (sized || !(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) AlignControls();
+      return;
+    }
+    case WM_SETCURSOR:
+      if (LOWORD(m.LParam) == HTCLIENT) {
+        TCursor c = Screen().Cursor();
+        if (c == crDefault && reinterpret_cast<HWND>(m.WParam) == handle_) {
+          POINT p;
+          GetCursorPos(&p);
+          ScreenToClient(handle_, &p);
+          TControl* under = ControlAtPos(p, true);
+          c = under && !dynamic_cast<TWinControl*>(under) ? under->Cursor() : Cursor();
+        }
+        if (c != crDefault) {
+          ::SetCursor(CursorHandle(c));
+          m.Result = TRUE;
+          return;
+        }
+      }
+      break;
+    case WM_MOUSEMOVE: {
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+        trackingLeave_ = TrackMouseEvent(&t);
+      }
+      if (!mouseInside_) {
+        mouseInside_ = true;
+        MouseEnter();
+      }
+      UpdateMouseControl({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      break;
+    }
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      UpdateMouseControl({-1, -1});
+      if (mouseInside_) {
+        mouseInside_ = false;
+        MouseLeave();
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      if (auto* g = dynamic_cast<TGraphicControl*>(ControlAtPos(p, false))) {
+        capturedControl_ = g;
+        SetCapture(handle_);
+        g->MouseDown(p.x - g->Left(), p.y - g->Top());
+        return;
+      }
+      break;
+    }
+    case WM_LBUTTONUP:
+      if (TGraphicControl* g = std::exchange(capturedControl_, nullptr)) {
+        ReleaseCapture();
+        g->MouseUp(GET_X_LPARAM(m.LParam) - g->Left(), GET_Y_LPARAM(m.LParam) - g->Top());
+        return;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (PopupMenu()) {
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        if (p.x == -1 && p.y == -1) {
+          p = {0, 0};
+          ClientToScreen(handle_, &p);
+        }
+        PopupMenu()->Popup(p.x, p.y, handle_);
+        return;
+      }
+      break;
+    case WM_CHAR: {
+      char key = static_cast<char>(m.WParam);
+      std::shared_ptr<bool> alive = alive_;
+      KeyPress(key);
+      if (!*alive || key == 0) return;
+      m.WParam = static_cast<unsigned char>(key);
+      break;
+    }
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(m.WParam);
+      std::shared_ptr<bool> alive = alive_;
+      KeyDown(key);
+      if (!*alive || key == 0) return;
+      m.WParam = key;
+      break;
+    }
+    default:
+      break;
+  }
+  DefaultHandler(m);
+}
+
+}  // namespace fw
