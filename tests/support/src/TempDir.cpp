@@ -73,7 +73,20 @@ TempDir::TempDir() {
   if (n > 0 && n < sizeof longPath) path_.assign(longPath, n);
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+  // A directory in use as the current one cannot be removed; step out to
+  // its parent (a CurrentDirGuard made before this object puts it back).
+  char cur[MAX_PATH];
+  DWORD n = ::GetCurrentDirectoryA(sizeof cur, cur);
+  std::string current(cur, n < sizeof cur ? n : 0);
+  if (current.size() >= path_.size() &&
+      ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, current.data(),
+                       static_cast<int>(path_.size()), path_.data(),
+                       static_cast<int>(path_.size())) == CSTR_EQUAL &&
+      (current.size() == path_.size() || current[path_.size()] == '\\'))
+    ::SetCurrentDirectoryA(path_.substr(0, path_.rfind('\\')).c_str());
+  RemoveTree(path_);
+}
 
 std::string TempDir::operator/(std::string_view relative) const { return Join(path_, relative); }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A fresh directory under the system's temp directory, removed with all its
 // contents (read-only, hidden and system entries included) when the object
-// goes. Paths are in the long form the system reports as current directory.
+// goes; if the current directory lies inside it then, the current directory
+// moves to its parent first. Paths are in the long form the system reports as
+// current directory.
 #include <windows.h>
 
 #include <string>
