@@ -55,11 +55,11 @@ std::string LStrToString(const char* p) {
   return p ? std::string(p, static_cast<std::size_t>(*LengthOf(p))) : std::string();
 }
 
-LongString LongString::Adopt(char* p) { return LongString(p); }
+LongString LongString::Adopt(char* p) { return LongString(Owned{}, p); }
 
 LongString LongString::Share(const char* p) {
   LStrAddRef(p);
-  return LongString(const_cast<char*>(p));
+  return LongString(Owned{}, const_cast<char*>(p));
 }
 
 }  // namespace fw

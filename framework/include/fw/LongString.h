@@ -69,7 +69,8 @@ class FW_API LongString {
   std::string str() const { return LStrToString(p_); }
 
  private:
-  explicit LongString(char* p) : p_(p) {}
+  struct Owned {};
+  LongString(Owned, char* p) : p_(p) {}
   char* p_ = nullptr;
 };
 
