@@ -9,7 +9,7 @@
 
 namespace testsupport {
 
-struct ExitWindowsCall {
+struct ExitSystemCall {
   UINT flags;
   DWORD reserved;
 };
@@ -21,7 +21,7 @@ class RecordingSystem : public fw::SystemService {
     return Result;
   }
 
-  std::vector<ExitWindowsCall> Calls;
+  std::vector<ExitSystemCall> Calls;
   BOOL Result = TRUE;
 };
 
