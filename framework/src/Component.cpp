@@ -31,10 +31,11 @@ void TComponent::InsertComponent(TComponent* component) {
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  Notification(component, TOperation::opRemove);
+  // Out of the list first: the leaving component need not hear of itself.
   auto it = std::find(components_.begin(), components_.end(), component);
   if (it != components_.end()) components_.erase(it);
   component->owner_ = nullptr;
+  Notification(component, TOperation::opRemove);
 }
 
 void TComponent::FreeNotification(TComponent* other) {

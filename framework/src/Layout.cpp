@@ -210,7 +210,14 @@ class Parser {
         value.line = line;
         const PropertySetter* set = FindProperty(target.ClassName(), word);
         if (!set) reader_.Fail(line, std::string(target.ClassName()) + " has no property " + word);
-        (*set)(target, value, reader_);
+        try {
+          (*set)(target, value, reader_);
+        } catch (const EParserError& e) {
+          if (std::string(e.what()).rfind("Layout ", 0) == 0) throw;
+          reader_.Fail(line, e.what());
+        } catch (const Exception& e) {
+          reader_.Fail(line, e.what());
+        }
       }
     }
     Advance();
@@ -290,30 +297,30 @@ class Parser {
 }  // namespace
 
 int32_t LayoutValue::AsInt() const {
-  if (kind != Kind::Number) throw EParserError("Line " + std::to_string(line) + ": number expected");
+  if (kind != Kind::Number) throw EParserError("number expected");
   if (number < INT32_MIN || number > UINT32_MAX)
-    throw EParserError("Line " + std::to_string(line) + ": number out of range");
+    throw EParserError("number out of range");
   return static_cast<int32_t>(static_cast<uint32_t>(number));
 }
 const std::string& LayoutValue::AsString() const {
-  if (kind != Kind::String) throw EParserError("Line " + std::to_string(line) + ": text expected");
+  if (kind != Kind::String) throw EParserError("text expected");
   return text;
 }
 const std::string& LayoutValue::AsIdent() const {
-  if (kind != Kind::Ident) throw EParserError("Line " + std::to_string(line) + ": name expected");
+  if (kind != Kind::Ident) throw EParserError("name expected");
   return text;
 }
 bool LayoutValue::AsBool() const {
   if (kind == Kind::Ident && text == "true") return true;
   if (kind == Kind::Ident && text == "false") return false;
-  throw EParserError("Line " + std::to_string(line) + ": true or false expected");
+  throw EParserError("true or false expected");
 }
 const std::vector<std::string>& LayoutValue::AsSet() const {
-  if (kind != Kind::Set) throw EParserError("Line " + std::to_string(line) + ": [set] expected");
+  if (kind != Kind::Set) throw EParserError("[set] expected");
   return items;
 }
 const std::vector<std::string>& LayoutValue::AsList() const {
-  if (kind != Kind::List) throw EParserError("Line " + std::to_string(line) + ": (list) expected");
+  if (kind != Kind::List) throw EParserError("(list) expected");
   return items;
 }
 
