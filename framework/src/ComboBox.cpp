@@ -1,0 +1,226 @@
+#include "fw/ComboBox.h"
+
+#include <algorithm>
+
+#include "fw/Exceptions.h"
+#include "fw/Layout.h"
+#include "fw/SysUtils.h"
+
+namespace fw {
+
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 145, 21);
+  SetColor(clWindow);
+  SetTabStop(true);
+}
+
+const std::string& TCustomComboBox::ItemList::Strings(int index) const {
+  if (index < 0 || index >= Count()) throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
+  return box_.items_[static_cast<size_t>(index)].text;
+}
+
+void* TCustomComboBox::ItemList::Objects(int index) const {
+  if (index < 0 || index >= Count()) throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
+  return box_.items_[static_cast<size_t>(index)].object;
+}
+
+int TCustomComboBox::ItemList::AddObject(const std::string& text, void* object) {
+  box_.items_.push_back({text, object});
+  int index = Count() - 1;
+  if (box_.HandleAllocated()) {
+    HWND h = box_.Handle();
+    SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(h, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(object));
+  }
+  return index;
+}
+
+void TCustomComboBox::ItemList::Delete(int index) {
+  Strings(index);
+  box_.items_.erase(box_.items_.begin() + index);
+  if (box_.itemIndex_ >= Count()) box_.itemIndex_ = -1;
+  if (box_.HandleAllocated()) SendMessageA(box_.Handle(), CB_DELETESTRING, index, 0);
+}
+
+void TCustomComboBox::ItemList::Clear() {
+  box_.items_.clear();
+  box_.itemIndex_ = -1;
+  if (box_.HandleAllocated()) SendMessageA(box_.Handle(), CB_RESETCONTENT, 0, 0);
+}
+
+int TCustomComboBox::ItemList::IndexOf(const std::string& text) const {
+  for (int i = 0; i < Count(); ++i)
+    if (AnsiCompareText(box_.items_[static_cast<size_t>(i)].text, text) == 0) return i;
+  return -1;
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle style) {
+  if (style == style_) return;
+  style_ = style;
+  RecreateWnd();
+}
+
+int TCustomComboBox::ItemIndex() const {
+  if (HandleAllocated()) return static_cast<int>(SendMessageA(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
+  return itemIndex_;
+}
+
+void TCustomComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= Items().Count()) index = -1;
+  itemIndex_ = index;
+  if (HandleAllocated()) SendMessageA(Handle(), CB_SETCURSEL, index, 0);
+}
+
+void TCustomComboBox::SetItemHeight(int height) {
+  if (height <= 0) return;
+  itemHeight_ = height;
+  if (HandleAllocated()) {
+    SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, height);
+    if (style_ == TComboBoxStyle::csOwnerDrawFixed) SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  }
+}
+
+int TCustomComboBox::DroppedHeight() const {
+  return Height() + itemHeight_ * std::max(dropDownCount_, 1) + 2;
+}
+
+void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
+  TControl::SetBounds(left, top, width, height);
+  // The window's height includes the dropped list; the control's is the closed box's.
+  if (HandleAllocated())
+    SetWindowPos(Handle(), nullptr, left, top, width, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.BaseClass = "COMBOBOX";
+  params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  switch (style_) {
+    case TComboBoxStyle::csDropDown: params.Style |= CBS_DROPDOWN; break;
+    case TComboBoxStyle::csSimple: params.Style |= CBS_SIMPLE; break;
+    case TComboBoxStyle::csDropDownList: params.Style |= CBS_DROPDOWNLIST; break;
+    case TComboBoxStyle::csOwnerDrawFixed:
+      params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      break;
+  }
+  params.Height = DroppedHeight();
+}
+
+void TCustomComboBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  HWND h = Handle();
+  for (size_t i = 0; i < items_.size(); ++i) {
+    SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_[i].text.c_str()));
+    SendMessageA(h, CB_SETITEMDATA, i, reinterpret_cast<LPARAM>(items_[i].object));
+  }
+  SetItemHeight(itemHeight_);
+  SendMessageA(h, CB_SETCURSEL, itemIndex_, 0);
+}
+
+void TCustomComboBox::DestroyWnd() {
+  if (HandleAllocated()) itemIndex_ = ItemIndex();
+  TWinControl::DestroyWnd();
+}
+
+void TCustomComboBox::Click() { TWinControl::Click(); }
+
+void TCustomComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::DrawItem(int index, const RECT& rect, uint32_t) {
+  canvas_.FillRect(rect);
+  if (index >= 0 && index < Items().Count())
+    canvas_.TextOut(rect.left + 2, rect.top, Items().Strings(index));
+}
+
+void TCustomComboBox::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND:
+      switch (HIWORD(m.WParam)) {
+        case CBN_SELCHANGE:
+          itemIndex_ = ItemIndex();
+          Click();
+          return;
+        case CBN_EDITCHANGE:
+          Change();
+          return;
+        default:
+          return;
+      }
+    case CN_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->itemHeight = static_cast<UINT>(itemHeight_);
+      m.Result = TRUE;
+      return;
+    case CN_DRAWITEM: {
+      auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      uint32_t state = 0;
+      if (d->itemState & ODS_SELECTED) state |= odSelected;
+      if (d->itemState & ODS_FOCUS) state |= odFocused;
+      if (d->itemState & ODS_DISABLED) state |= odDisabled;
+      if (d->itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
+      canvas_.Attach(d->hDC);
+      canvas_.Font() = Font();
+      if (state & odSelected) {
+        canvas_.Brush().Color = clHighlight;
+        canvas_.Font().SetColor(clHighlightText);
+      } else {
+        canvas_.Brush().Color = Color();
+        if (state & odDisabled) canvas_.Font().SetColor(clGrayText);
+      }
+      try {
+        DrawItem(static_cast<int>(d->itemID), d->rcItem, state);
+      } catch (...) {
+        canvas_.Detach();
+        throw;
+      }
+      if ((state & odFocused) && (state & odSelected)) ::DrawFocusRect(d->hDC, &d->rcItem);
+      canvas_.Detach();
+      m.Result = TRUE;
+      return;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+void TComboBox::Click() {
+  TCustomComboBox::Click();
+  Change();
+}
+
+namespace {
+
+const ClassRegistration customComboClass(
+    "TCustomComboBox", "TWinControl", nullptr,
+    {
+        {"ItemHeight", Setter(&TCustomComboBox::SetItemHeight)},
+        {"DropDownCount", Setter(&TCustomComboBox::SetDropDownCount)},
+        {"OnChange",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TCustomComboBox>(c, v, r).OnChange = r.Event(v);
+         }},
+    });
+
+const ClassRegistration comboClass(
+    "TComboBox", "TCustomComboBox", [](TComponent* owner) { return Make<TComboBox>(owner); },
+    {
+        {"Style",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           Target<TComboBox>(c, v, r).SetStyle(static_cast<TComboBoxStyle>(EnumValue(
+               v, r,
+               {{"csDropDown", 0}, {"csSimple", 1}, {"csDropDownList", 2},
+                {"csOwnerDrawFixed", 3}})));
+         }},
+        {"Items",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           TComboBox& box = Target<TComboBox>(c, v, r);
+           box.Items().Clear();
+           for (const std::string& item : v.AsList()) box.Items().Add(item);
+         }},
+        {"ItemIndex", Setter(&TComboBox::SetItemIndex)},
+    });
+
+}  // namespace
+}  // namespace fw
