@@ -1,0 +1,169 @@
+#include "filectrl/PathHelpers.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "fw/PathStrings.h"
+#include "fw/Services.h"
+
+namespace filectrl {
+namespace {
+
+// The system shows no "insert a disk" box while this lives; the previous
+// mode comes back however the scope ends.
+class QuietErrorMode {
+ public:
+  QuietErrorMode() : saved_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+  ~QuietErrorMode() { ::SetErrorMode(saved_); }
+  QuietErrorMode(const QuietErrorMode&) = delete;
+  QuietErrorMode& operator=(const QuietErrorMode&) = delete;
+
+ private:
+  UINT saved_;
+};
+
+// A lower-case drive letter asks for the name in lower case. Codes above
+// "z" count as lower case too, as the comparison with "a" has it.
+std::string InLetterCase(char driveLetter, const std::string& text) {
+  return static_cast<unsigned char>(driveLetter) >= 'a' ? fw::AnsiLowerCaseFileName(text)
+                                                        : fw::AnsiUpperCaseFileName(text);
+}
+
+// Text of a zero-terminated buffer.
+std::string Terminated(const char* buffer, size_t size) {
+  return std::string(buffer, strnlen(buffer, size));
+}
+
+class RealDirectory final : public ProcessDirectory {
+ public:
+  std::string Current() override { return fw::GetCurrentDir(); }
+  void Change(const std::string& path) override { fw::ChDir(path); }
+  bool DirectoryExists(const std::string& path) override { return fw::DirectoryExists(path); }
+  bool FileExists(const std::string& path) override { return fw::FileExists(path); }
+};
+
+// Puts the saved current directory back, if it still exists.
+class RestoreDirectory {
+ public:
+  RestoreDirectory(ProcessDirectory& fs, std::string saved) : fs_(fs), saved_(std::move(saved)) {}
+  ~RestoreDirectory() {
+    try {
+      if (!saved_.empty() && fs_.DirectoryExists(saved_)) fs_.Change(saved_);
+    } catch (...) {
+      // Gone between the test and the change: nothing to go back to.
+    }
+  }
+  RestoreDirectory(const RestoreDirectory&) = delete;
+  RestoreDirectory& operator=(const RestoreDirectory&) = delete;
+
+ private:
+  ProcessDirectory& fs_;
+  std::string saved_;
+};
+
+}  // namespace
+
+std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth,
+                        LeadByteFn isLead) {
+  return ShortenPath(
+      fileName, [&canvas](const std::string& text) { return canvas.TextWidth(text); }, maxWidth,
+      isLead);
+}
+
+std::string VolumeLabel(char driveLetter) {
+  QuietErrorMode quiet;
+  const char root[] = {driveLetter, ':', '\\', '\0'};
+  char name[MAX_PATH + 1] = {};
+  std::string label;
+  if (fw::Drives().VolumeInformation(root, name, sizeof name, nullptr, nullptr, nullptr, nullptr,
+                                     0))
+    label = Terminated(name, sizeof name);
+  return "[" + InLetterCase(driveLetter, label) + "]";
+}
+
+std::string NetworkName(char driveLetter) {
+  const char upper = driveLetter >= 'a' && driveLetter <= 'z'
+                         ? static_cast<char>(driveLetter - 'a' + 'A')
+                         : driveLetter;
+  const char local[] = {upper, ':', '\0'};
+  char remote[MAX_PATH + 1] = {};
+  DWORD length = sizeof remote;
+  if (fw::Drives().NetConnection(local, remote, &length) == NO_ERROR)
+    return InLetterCase(driveLetter, Terminated(remote, sizeof remote));
+  return VolumeLabel(driveLetter);
+}
+
+ProcessDirectory& RealProcessDirectory() {
+  static RealDirectory real;
+  return real;
+}
+
+ResolvedPath ResolvePath(const std::string& typed, LeadByteFn isLead) {
+  return ResolvePath(RealProcessDirectory(), typed, isLead);
+}
+
+ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByteFn isLead) {
+  const std::string saved = fs.Current();
+  ResolvedPath result;
+  std::string dir = typed;
+  std::string root;
+  bool rootTyped = false;
+  // "[SYSTEM]" is how the file list shows a subdirectory of the current one.
+  if (typed.size() >= 2 && typed.front() == '[' && typed.back() == ']') {
+    dir = typed.substr(1, typed.size() - 2);
+  } else {
+    root = fw::ExtractFileDrive(typed, isLead);
+    rootTyped = !root.empty();
+    dir.erase(0, root.size());
+  }
+  // A path without a drive of its own stays on the current one. That is
+  // where the process already stands, so it is not entered again: entering
+  // a share (\\SERVER\SHARE) would go to its root, not to the directory in
+  // it. The share also leads the result of a bracketed item.
+  if (!rootTyped) root = fw::ExtractFileDrive(saved, isLead);
+  result.drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
+
+  RestoreDirectory restore(fs, saved);
+  // For C: this is the directory the system remembers as current on C.
+  if (rootTyped && fs.DirectoryExists(root)) fs.Change(root);
+
+  result.file = fw::ExtractFileName(dir, isLead);
+  const size_t fileSize = result.file.size();
+  if (dir.size() == fileSize + 1) {
+    dir = "\\";
+  } else if (dir.size() > fileSize) {
+    dir.resize(dir.size() - fileSize - 1);
+  } else {
+    const std::string current = fs.Current();
+    dir = current.substr(fw::ExtractFileDrive(current, isLead).size());
+    if (dir.empty()) dir = "\\";
+  }
+  fs.Change(dir);
+
+  const bool pattern = fw::AnsiPos("*", result.file, isLead) != std::string::npos ||
+                       fw::AnsiPos("?", result.file, isLead) != std::string::npos;
+  if (!result.file.empty() && !pattern && !fs.FileExists(result.file)) {
+    // Not a file: a subdirectory, or the change raises.
+    fs.Change(result.file);
+    dir = dir == "\\" ? "\\" + result.file : dir + "\\" + result.file;
+    result.file.clear();
+  }
+  if (result.drive == '\0') dir = root + dir;
+  result.directory = std::move(dir);
+  return result;
+}
+
+int FontHeight(const fw::TFont& font) {
+  struct ScreenDc {
+    HDC dc = ::GetDC(nullptr);
+    ~ScreenDc() { ::ReleaseDC(nullptr, dc); }
+  } screen;
+  HGDIOBJ previous = ::SelectObject(screen.dc, font.Handle());
+  TEXTMETRICA metrics{};
+  ::GetTextMetricsA(screen.dc, &metrics);
+  ::SelectObject(screen.dc, previous);
+  return metrics.tmHeight;
+}
+
+}  // namespace filectrl

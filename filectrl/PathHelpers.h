@@ -1,0 +1,75 @@
+#pragma once
+// The path functions that the browsing controls share, with the system
+// behind them: the process's current directory, volume labels, network
+// connections (through the drive service) and text metrics. The string
+// work is PathAlgo's; here the system's lead-byte rule is the default, and
+// every function that searches for a backslash takes another for tests.
+#include <string>
+#include <string_view>
+
+#include "filectrl/PathAlgo.h"
+#include "fw/Canvas.h"
+#include "fw/Font.h"
+#include "fw/SysUtils.h"
+
+namespace filectrl {
+
+// The system's rule for the ANSI code page.
+inline const LeadByteFn kSystemLeadBytes = fw::IsLeadByte;
+
+inline std::string JoinPath(std::string_view directory, std::string_view name) {
+  return JoinPath(directory, name, kSystemLeadBytes);
+}
+inline void DropFirstDirectory(std::string& path) { DropFirstDirectory(path, kSystemLeadBytes); }
+inline int PathDepth(std::string_view path) { return PathDepth(path, kSystemLeadBytes); }
+
+// ShortenPath measured with the canvas' current font.
+std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth,
+                        LeadByteFn isLead = kSystemLeadBytes);
+
+// "[label]" of a drive's volume, in the letter's case ("[system]" for c,
+// "[SYSTEM]" for C); "[]" when it has none or cannot be read. No critical-
+// error box is shown for a drive without a medium.
+std::string VolumeLabel(char driveLetter);
+
+// The remote name of a connected network drive (\\server\share for e, in
+// the letter's case), else VolumeLabel of the letter.
+std::string NetworkName(char driveLetter);
+
+// A typed path split into its parts, each piece tested by making it the
+// current directory. `drive` is the letter, or 0 for a network path, whose
+// share then leads `directory`.
+struct ResolvedPath {
+  char drive = 0;
+  std::string directory;
+  std::string file;
+};
+
+// The process directory operations that ResolvePath uses; tests put a
+// scripted file system in place of the real one.
+class ProcessDirectory {
+ public:
+  virtual ~ProcessDirectory() = default;
+  virtual std::string Current() = 0;
+  // Raises EInOutError when the directory cannot be made current.
+  virtual void Change(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+};
+ProcessDirectory& RealProcessDirectory();
+
+// Splits a path that may be relative, carry another drive or a share, end
+// in a file name or a mask, or be a bracketed directory item ("[SYSTEM]",
+// "[..]") of the file list. Raises EInOutError when a piece cannot be
+// entered (a last part that is neither file, mask nor directory); the
+// current directory is back where it was afterwards in every case, as long
+// as it still exists. `typed` must not be empty.
+ResolvedPath ResolvePath(const std::string& typed, LeadByteFn isLead = kSystemLeadBytes);
+ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByteFn isLead);
+
+// Pixel height of the font's characters on the screen (tmHeight).
+int FontHeight(const fw::TFont& font);
+
+inline bool DirectoryExists(const std::string& path) { return fw::DirectoryExists(path); }
+
+}  // namespace filectrl

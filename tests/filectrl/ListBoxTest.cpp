@@ -1,0 +1,229 @@
+// The framework's owner-drawn list box with real windows: items held before
+// the window and across its re-creation, the system's sorting, notices of
+// the user's selections only, the canvas prepared for each item's state,
+// and the update bracket.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "fw/Application.h"
+#include "fw/Exceptions.h"
+#include "fw/Form.h"
+#include "fw/ListBox.h"
+
+namespace {
+
+void Pump() { fw::Application().ProcessMessages(); }
+
+// Notes what the framework hands to DrawItem and the redraw switches.
+class ProbeListBox : public fw::TCustomListBox {
+ public:
+  using TCustomListBox::TCustomListBox;
+  struct Drawn {
+    int index;
+    RECT rect;
+    UINT state;
+    COLORREF brush, text;
+  };
+  std::vector<Drawn> drawn;
+  std::vector<WPARAM> redraws;
+
+  void WndProc(fw::TMessage& m) override {
+    if (m.Msg == WM_SETREDRAW) redraws.push_back(m.WParam);
+    TCustomListBox::WndProc(m);
+  }
+
+ protected:
+  void DrawItem(int index, const RECT& rect, UINT state) override {
+    drawn.push_back({index, rect, state, fw::ColorToRGB(Canvas().Brush().Color),
+                     fw::ColorToRGB(Canvas().Font().Color())});
+    TCustomListBox::DrawItem(index, rect, state);
+  }
+};
+
+class ListBox : public testing::Test {
+ protected:
+  ListBox() : form(fw::MakeOwned<fw::TForm>()) {
+    form->SetBounds(40, 40, 300, 300);
+    box = fw::Make<ProbeListBox>(form.get());
+    box->SetParent(form.get());
+    box->SetBounds(10, 10, 200, 200);
+  }
+  void Show() {
+    form->Show();
+    Pump();
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (int i = 0; i < box->Items().Count(); ++i) texts.push_back(box->Items().Strings(i));
+    return texts;
+  }
+  void ClickItem(int index, UINT down = WM_LBUTTONDOWN) {
+    RECT r = box->ItemRect(index);
+    LPARAM at = MAKELPARAM(r.left + 5, r.top + 2);
+    PostMessageA(box->Handle(), down, MK_LBUTTON, at);
+    PostMessageA(box->Handle(), WM_LBUTTONUP, 0, at);
+    Pump();
+  }
+
+  fw::Owned<fw::TForm> form;
+  ProbeListBox* box;
+  int a = 1, b = 2, c = 3;
+};
+
+TEST_F(ListBox, ItemsHeldBeforeTheWindowMoveIntoIt) {
+  box->SetSorted(true);
+  EXPECT_EQ(box->Items().AddObject("pear", &a), 0);
+  EXPECT_EQ(box->Items().AddObject("Apple", &b), 0);
+  EXPECT_EQ(box->Items().AddObject("fig", &c), 1);
+  box->SetItemIndex(1);
+  ASSERT_FALSE(box->HandleAllocated());
+  Show();
+  ASSERT_TRUE(box->HandleAllocated());
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Apple", "fig", "pear"}));
+  EXPECT_EQ(box->Items().Objects(0), &b);
+  EXPECT_EQ(box->Items().Objects(2), &a);
+  EXPECT_EQ(box->ItemIndex(), 1);
+  // The window now answers with the place the system chose.
+  EXPECT_EQ(box->Items().AddObject("banana", &c), 1);
+  EXPECT_EQ(box->Items().Objects(1), &c);
+}
+
+TEST_F(ListBox, ReCreationKeepsItemsObjectsAndSelection) {
+  Show();
+  box->Items().AddObject("b", &a);
+  box->Items().AddObject("C", &b);
+  box->Items().AddObject("a", &c);
+  box->SetItemIndex(1);
+  ASSERT_EQ(Texts(), (std::vector<std::string>{"b", "C", "a"}));
+  box->SetSorted(true);  // a new window with the sorting style
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"a", "b", "C"}));
+  EXPECT_EQ(box->Items().Objects(0), &c);
+  EXPECT_EQ(box->Items().Objects(2), &b);
+  EXPECT_EQ(box->ItemIndex(), 2);  // the selection went with its item
+}
+
+TEST_F(ListBox, UnsortedItemsGoWhereTheyAreToldInEitherState) {
+  for (bool window : {false, true}) {
+    SCOPED_TRACE(window ? "window" : "held");
+    if (window) Show();
+    box->Items().Clear();
+    EXPECT_EQ(box->Items().Add("one"), 0);
+    EXPECT_EQ(box->Items().Add("two"), 1);
+    box->Items().InsertObject(1, "between", &a);
+    box->Items().Insert(3, "last");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "between", "two", "last"}));
+    EXPECT_EQ(box->Items().Objects(1), &a);
+    box->Items().SetObjects(2, &b);
+    EXPECT_EQ(box->Items().Objects(2), &b);
+    EXPECT_EQ(box->Items().IndexOf("TWO"), 2);
+    EXPECT_EQ(box->Items().IndexOf("tw"), -1);
+    box->Items().Delete(0);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"between", "two", "last"}));
+    EXPECT_THROW(box->Items().Strings(3), fw::ERangeError);
+    EXPECT_THROW(box->Items().Objects(-1), fw::ERangeError);
+    EXPECT_THROW(box->Items().Insert(5, "x"), fw::ERangeError);
+    EXPECT_THROW(box->Items().Delete(3), fw::ERangeError);
+  }
+}
+
+TEST_F(ListBox, OnlyTheUsersSelectionsNotify) {
+  for (const char* s : {"a", "b", "c"}) box->Items().Add(s);
+  Show();
+  int clicks = 0, doubles = 0;
+  box->OnClick = [&](fw::TComponent* sender) {
+    EXPECT_EQ(sender, box);
+    ++clicks;
+  };
+  box->OnDblClick = [&](fw::TComponent*) { ++doubles; };
+  box->SetItemIndex(0);
+  Pump();
+  EXPECT_EQ(clicks, 0);
+  ClickItem(2);
+  EXPECT_EQ(box->ItemIndex(), 2);
+  EXPECT_EQ(clicks, 1);
+  ClickItem(1);
+  ClickItem(1, WM_LBUTTONDBLCLK);  // the second press of a double click
+  EXPECT_EQ(box->ItemIndex(), 1);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(doubles, 1);
+}
+
+TEST_F(ListBox, KeyPressSeesTypedCharactersAndMaySwallowThem) {
+  for (const char* s : {"apple", "berry", "cherry"}) box->Items().Add(s);
+  Show();
+  std::string typed;
+  box->OnKeyPress = [&](fw::TComponent*, char& key) {
+    typed += key;
+    if (key == 'c') key = 0;
+  };
+  box->SetItemIndex(0);
+  PostMessageA(box->Handle(), WM_CHAR, 'b', 0);
+  Pump();
+  EXPECT_EQ(box->ItemIndex(), 1);  // the list box's own type-ahead ran
+  PostMessageA(box->Handle(), WM_CHAR, 'c', 0);
+  Pump();
+  EXPECT_EQ(box->ItemIndex(), 1);  // swallowed
+  EXPECT_EQ(typed, "bc");
+}
+
+TEST_F(ListBox, ItemsAreDrawnWithTheColoursOfTheirState) {
+  box->SetItemHeight(21);
+  for (const char* s : {"a", "b", "c"}) box->Items().Add(s);
+  box->SetItemIndex(1);
+  Show();
+  box->drawn.clear();
+  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_GE(box->drawn.size(), 3u);
+  for (const auto& d : box->drawn) {
+    SCOPED_TRACE(d.index);
+    EXPECT_EQ(d.rect.bottom - d.rect.top, 21);
+    EXPECT_EQ(d.rect.top, 21 * d.index);
+    bool selected = d.state & ODS_SELECTED;
+    EXPECT_EQ(selected, d.index == 1);
+    EXPECT_EQ(d.brush, fw::ColorToRGB(selected ? fw::clHighlight : fw::clWindow));
+    EXPECT_EQ(d.text, fw::ColorToRGB(selected ? fw::clHighlightText : fw::clWindowText));
+  }
+  box->SetItemHeight(30);
+  EXPECT_EQ(box->ItemRect(2).top, 60);
+}
+
+TEST_F(ListBox, UpdateBracketNestsAndEndsWhenAStepFails) {
+  Show();
+  box->BeginUpdate();
+  box->BeginUpdate();
+  box->EndUpdate();
+  EXPECT_EQ(box->redraws, (std::vector<WPARAM>{FALSE}));
+  box->EndUpdate();
+  EXPECT_EQ(box->redraws, (std::vector<WPARAM>{FALSE, TRUE}));
+  box->redraws.clear();
+  try {
+    fw::ListBoxUpdate update(*box);
+    box->Items().Strings(99);
+  } catch (const fw::ERangeError&) {
+  }
+  EXPECT_EQ(box->redraws, (std::vector<WPARAM>{FALSE, TRUE}));
+  box->EndUpdate();  // unbalanced: ignored
+  EXPECT_EQ(box->redraws.size(), 2u);
+}
+
+TEST_F(ListBox, HiddenListStaysHiddenAfterAnUpdate) {
+  box->SetVisible(false);
+  Show();
+  {
+    fw::ListBoxUpdate update(*box);
+    box->Items().Add("x");
+  }
+  EXPECT_FALSE(IsWindowVisible(box->Handle()));
+  EXPECT_FALSE(GetWindowLongA(box->Handle(), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(ListBox, OnlySingleSelection) {
+  EXPECT_FALSE(box->MultiSelect());
+  EXPECT_NO_THROW(box->SetMultiSelect(false));
+  EXPECT_THROW(box->SetMultiSelect(true), fw::EInvalidOperation);
+}
+
+}  // namespace
