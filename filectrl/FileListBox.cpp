@@ -1,0 +1,284 @@
+#include "filectrl/FileListBox.h"
+
+#include "filectrl/PathHelpers.h"
+#include "fw/Application.h"
+#include "fw/Exceptions.h"
+#include "fw/Layout.h"
+#include "fw/SysUtils.h"
+
+namespace filectrl {
+namespace {
+
+// The attribute word of a search: one bit per attribute element, the same
+// bits as the system's; ftNormal adds none.
+uint32_t SearchAttributes(TFileType fileType) {
+  uint32_t attr = 0;
+  for (int bit = ftReadOnly; bit <= ftArchive; ++bit)
+    if (fileType & (1u << bit)) attr |= 1u << bit;
+  return attr;
+}
+
+// Puts the screen cursor back as it was, however a read ends.
+class ScreenCursorKeeper {
+ public:
+  ScreenCursorKeeper() : saved_(fw::Screen().Cursor()) {}
+  ~ScreenCursorKeeper() { fw::Screen().SetCursor(saved_); }
+  ScreenCursorKeeper(const ScreenCursorKeeper&) = delete;
+  ScreenCursorKeeper& operator=(const ScreenCursorKeeper&) = delete;
+
+ private:
+  fw::TCursor saved_;
+};
+
+// Where the hourglass comes on: a long list is under way.
+constexpr int kHourglassPosition = 100;
+
+bool IsPattern(const std::string& name) {
+  return fw::AnsiPos("*", name, kSystemLeadBytes) != std::string::npos ||
+         fw::AnsiPos("?", name, kSystemLeadBytes) != std::string::npos;
+}
+
+}  // namespace
+
+TFileListBox::TFileListBox(fw::TComponent* owner) : fw::TCustomListBox(owner) {
+  SetWidth(145);
+  directory_ = fw::GetCurrentDir();
+  LoadGlyphBitmaps();
+  SetSorted(true);
+  FitItemHeight();
+}
+
+void TFileListBox::LoadGlyphBitmaps() {
+  executableGlyph_.LoadFromResourceName(fw::ThisModule(), "EXECUTABLE");
+  closedFolderGlyph_.LoadFromResourceName(fw::ThisModule(), "CLOSEDFOLDER");
+  unknownGlyph_.LoadFromResourceName(fw::ThisModule(), "UNKNOWNFILE");
+}
+
+void TFileListBox::CreateWnd() {
+  fw::TCustomListBox::CreateWnd();
+  ReadEntries();
+}
+
+void TFileListBox::ReadEntries() {
+  if (!HandleAllocated()) return;
+  const uint32_t attr = SearchAttributes(fileType_);
+  const bool everyEntry = fileType_ & FileTypeOf({ftNormal});
+  // A directory that cannot be entered leaves the list as it was.
+  fw::ChDir(directory_);
+  {
+    fw::ListBoxUpdate update(*this);
+    Items().Clear();
+    int lastAdded = 0;
+    ScreenCursorKeeper cursor;
+    for (const std::string& piece : SplitMask(mask_)) {
+      if (piece.empty()) continue;  // matches nothing
+      for (fw::TFileSearch search(piece, attr); search.Found(); search.Next()) {
+        const fw::TSearchRec& entry = search.Current();
+        if (everyEntry || (entry.Attr & attr)) {
+          if (entry.Attr & fw::faDirectory) {
+            lastAdded = Items().AddObject("[" + entry.Name + "]",
+                                          showGlyphs_ ? &closedFolderGlyph_ : nullptr);
+          } else {
+            fw::TBitmap* glyph =
+                IsExecutableName(entry.Name, kSystemLeadBytes) ? &executableGlyph_ : &unknownGlyph_;
+            lastAdded = Items().AddObject(entry.Name, glyph);
+          }
+        }
+        if (lastAdded == kHourglassPosition) fw::Screen().SetCursor(fw::crHourGlass);
+      }
+    }
+  }
+  Change();
+}
+
+void TFileListBox::Change() {
+  lastSelection_ = ItemIndex();
+  if (fileEdit_) ShowInEdit(true);
+  if (OnChange) OnChange(this);
+}
+
+void TFileListBox::ShowInEdit(bool selectAll) {
+  const std::string selected = SelectedItem();
+  fileEdit_->SetText(selected.empty() ? mask_ : selected);
+  // Without a window the edit has no selection to show yet.
+  if (selectAll && fileEdit_->HandleAllocated()) fileEdit_->SelectAll();
+}
+
+void TFileListBox::Click() {
+  fw::TCustomListBox::Click();
+  if (ItemIndex() != lastSelection_) Change();
+}
+
+std::string TFileListBox::SelectedItem() const {
+  const int index = ItemIndex();
+  if (index >= 0 && Items().Count() > 0 && Selected(index)) return Items().Strings(index);
+  return std::string();
+}
+
+void TFileListBox::SelectItem(const std::string& name) {
+  if (fw::AnsiCompareFileName(name, SelectedItem()) == 0) return;
+  // The system's search starts after the first item and wraps round to it.
+  SetItemIndex(FindStringExact(name, 0));
+  Change();
+}
+
+void TFileListBox::SetDirectory(const std::string& directory) {
+  if (fw::AnsiCompareFileName(directory, directory_) == 0) return;
+  // A relative path is taken from the directory on display.
+  if (fw::DirectoryExists(directory_)) fw::ChDir(directory_);
+  fw::ChDir(directory);
+  directory_ = fw::GetCurrentDir();
+  ReadEntries();
+}
+
+std::string TFileListBox::FileName() {
+  const std::string selected = SelectedItem();
+  if (selected.empty()) return selected;
+  return JoinPath(directory_, selected);
+}
+
+void TFileListBox::SetFileName(const std::string& fileName) {
+  if (fileName.empty() || fw::AnsiCompareFileName(fileName, FileName()) == 0) return;
+  const ResolvedPath parts = ResolvePath(fileName);
+  if (writeDirList_) {
+    // The directory list splits the text itself and then sets Directory.
+    writeDirList_(fileName);
+  } else if (parts.drive != '\0') {
+    SetDirectory(std::string(1, parts.drive) + ":" + parts.directory);
+  } else {
+    SetDirectory(parts.directory);
+  }
+  if (IsPattern(parts.file)) {
+    SetMask(parts.file);
+    return;
+  }
+  if (parts.file.empty()) return;
+  SelectItem(parts.file);
+  // Looked for in Directory itself: the process may stand elsewhere when
+  // Directory did not change.
+  if (fw::FileExists(JoinPath(directory_, parts.file))) {
+    if (SelectedItem().empty()) {
+      // Hidden by the mask: show just this file.
+      SetMask(parts.file);
+      SelectItem(parts.file);
+    }
+  } else {
+    std::string message = SInvalidFileName;
+    message.replace(message.find("%s"), 2, fileName);
+    throw fw::EInvalidOperation(message);
+  }
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+  if (mask == mask_) return;
+  mask_ = mask;
+  ReadEntries();
+}
+
+void TFileListBox::SetFileType(TFileType fileType) {
+  if (fileType == fileType_) return;
+  fileType_ = fileType;
+  ReadEntries();
+}
+
+void TFileListBox::SetFileEdit(fw::TEdit* edit) {
+  if (edit == fileEdit_) return;
+  fileEdit_ = edit;
+  if (!edit) return;
+  FreeNotification(edit);
+  ShowInEdit(false);
+}
+
+void TFileListBox::SetFilterComboLink(fw::TComponent* combo) {
+  filterCombo_ = combo;
+  if (combo) FreeNotification(combo);
+}
+
+void TFileListBox::SetShowGlyphs(bool show) {
+  if (show == showGlyphs_) return;
+  showGlyphs_ = show;
+  if (show && ItemHeight() < executableGlyph_.Height() + 1) FitItemHeight();
+  Invalidate();
+}
+
+void TFileListBox::FitItemHeight() {
+  int height = FontHeight(Font());
+  const int glyphHeight = executableGlyph_.Height() + 1;
+  if (showGlyphs_ && height < glyphHeight) height = glyphHeight;
+  SetItemHeight(height);
+}
+
+void TFileListBox::FontChanged() {
+  fw::TCustomListBox::FontChanged();
+  FitItemHeight();
+}
+
+void TFileListBox::Notification(fw::TComponent* component, fw::TOperation operation) {
+  fw::TCustomListBox::Notification(component, operation);
+  if (operation != fw::TOperation::opRemove) return;
+  if (component == fileEdit_) {
+    fileEdit_ = nullptr;
+  } else if (component == dirList_) {
+    dirList_ = nullptr;
+    writeDirList_ = nullptr;
+  } else if (component == filterCombo_) {
+    filterCombo_ = nullptr;
+  }
+}
+
+void TFileListBox::DrawItem(int index, const RECT& rect, UINT) { PaintItem(index, rect); }
+
+void TFileListBox::PaintItem(int index, const RECT& rect) {
+  fw::TCanvas& canvas = Canvas();
+  canvas.FillRect(rect);
+  int textOffset = 2;
+  const auto* glyph = static_cast<const fw::TBitmap*>(Items().Objects(index));
+  if (showGlyphs_ && glyph && !glyph->Empty()) {
+    const int width = glyph->Width(), height = glyph->Height();
+    const RECT source{0, 0, width, height};
+    const auto transparent = static_cast<fw::TColor>(glyph->Pixel(0, height - 1));
+    const int top = (rect.top + rect.bottom - height) / 2;
+    const RECT dest{rect.left + 2, top, rect.left + 2 + width, top + height};
+    canvas.BrushCopy(dest, *glyph, source, transparent);
+    textOffset = width + 6;
+  }
+  canvas.TextOut(rect.left + textOffset, rect.top, Items().Strings(index));
+}
+
+namespace {
+
+const fw::ClassRegistration fileListBoxClass(
+    "TFileListBox", "TCustomListBox",
+    [](fw::TComponent* owner) { return fw::Make<TFileListBox>(owner); },
+    {
+        {"Mask", fw::Setter(&TFileListBox::SetMask)},
+        {"ShowGlyphs", fw::Setter(&TFileListBox::SetShowGlyphs)},
+        {"FileType",
+         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
+           fw::Target<TFileListBox>(c, v, r).SetFileType(
+               static_cast<TFileType>(fw::SetValue(v, r,
+                                                   {{"ftReadOnly", 1u << ftReadOnly},
+                                                    {"ftHidden", 1u << ftHidden},
+                                                    {"ftSystem", 1u << ftSystem},
+                                                    {"ftVolumeID", 1u << ftVolumeID},
+                                                    {"ftDirectory", 1u << ftDirectory},
+                                                    {"ftArchive", 1u << ftArchive},
+                                                    {"ftNormal", 1u << ftNormal}})));
+         }},
+        {"FileEdit",
+         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
+           TFileListBox& list = fw::Target<TFileListBox>(c, v, r);
+           r.Reference(v, [&list, &r, v](fw::TComponent* target) {
+             auto* edit = dynamic_cast<fw::TEdit*>(target);
+             if (!edit) r.Fail(v.line, v.text + " is not an edit");
+             list.SetFileEdit(edit);
+           });
+         }},
+        {"OnChange",
+         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
+           fw::Target<TFileListBox>(c, v, r).OnChange = r.Event(v);
+         }},
+    });
+
+}  // namespace
+}  // namespace filectrl
