@@ -21,19 +21,35 @@ using detail::SystemMessage;
 TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : fileName_(fileName) {
   DWORD access;
   switch (mode & 0x0F) {
-    case fmOpenRead: access = GENERIC_READ; break;
-    case fmOpenWrite: access = GENERIC_WRITE; break;
-    case fmOpenReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: RaiseOpenError(fileName, ERROR_INVALID_PARAMETER);
+    case fmOpenRead:
+      access = GENERIC_READ;
+      break;
+    case fmOpenWrite:
+      access = GENERIC_WRITE;
+      break;
+    case fmOpenReadWrite:
+      access = GENERIC_READ | GENERIC_WRITE;
+      break;
+    default:
+      RaiseOpenError(fileName, ERROR_INVALID_PARAMETER);
   }
   DWORD share;
   switch (mode & 0xF0) {
     case fmShareCompat:
-    case fmShareExclusive: share = 0; break;
-    case fmShareDenyWrite: share = FILE_SHARE_READ; break;
-    case fmShareDenyRead: share = FILE_SHARE_WRITE; break;
-    case fmShareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: RaiseOpenError(fileName, ERROR_INVALID_PARAMETER);
+    case fmShareExclusive:
+      share = 0;
+      break;
+    case fmShareDenyWrite:
+      share = FILE_SHARE_READ;
+      break;
+    case fmShareDenyRead:
+      share = FILE_SHARE_WRITE;
+      break;
+    case fmShareDenyNone:
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+      break;
+    default:
+      RaiseOpenError(fileName, ERROR_INVALID_PARAMETER);
   }
   HANDLE h = ::CreateFileA(fileName.c_str(), access, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -64,8 +80,7 @@ int64_t TFileStream::Seek(int64_t offset, SeekOrigin origin) {
   LARGE_INTEGER distance, pos;
   distance.QuadPart = offset;
   if (!::SetFilePointerEx(handle_.get(), distance, &pos, method))
-    throw EStreamError("Cannot seek in \"" + fileName_ + "\". " +
-                       SystemMessage(::GetLastError()));
+    throw EStreamError("Cannot seek in \"" + fileName_ + "\". " + SystemMessage(::GetLastError()));
   return pos.QuadPart;
 }
 

@@ -128,18 +128,17 @@ std::string TRegistry::ReadString(const std::string& name) const {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  if (!current_ ||
-      ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+  if (!current_ || ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(value.c_str()),
+                                    static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
     FailedToSet(name);
 }
 
 void TRegistry::WriteInteger(const std::string& name, int32_t value) {
   DWORD data = static_cast<DWORD>(value);
-  if (!current_ || ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_DWORD,
-                                    reinterpret_cast<const BYTE*>(&data),
-                                    sizeof data) != ERROR_SUCCESS)
+  if (!current_ ||
+      ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
     FailedToSet(name);
 }
 

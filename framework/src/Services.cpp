@@ -1,7 +1,7 @@
+#include "fw/Services.h"
+
 #include <windows.h>
 #include <winnetwk.h>
-
-#include "fw/Services.h"
 
 #include <string>
 #include <utility>
@@ -24,11 +24,16 @@ std::string ApplicationTitle() {
 
 UINT IconFor(TMsgDlgType type) {
   switch (type) {
-    case TMsgDlgType::mtWarning: return MB_ICONWARNING;
-    case TMsgDlgType::mtError: return MB_ICONERROR;
-    case TMsgDlgType::mtInformation: return MB_ICONINFORMATION;
-    case TMsgDlgType::mtConfirmation: return MB_ICONQUESTION;
-    case TMsgDlgType::mtCustom: break;
+    case TMsgDlgType::mtWarning:
+      return MB_ICONWARNING;
+    case TMsgDlgType::mtError:
+      return MB_ICONERROR;
+    case TMsgDlgType::mtInformation:
+      return MB_ICONINFORMATION;
+    case TMsgDlgType::mtConfirmation:
+      return MB_ICONQUESTION;
+    case TMsgDlgType::mtCustom:
+      break;
   }
   return 0;
 }

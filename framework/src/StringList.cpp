@@ -47,10 +47,12 @@ int TStringList::AddObject(const std::string& s, void* object) {
   int index = Count();
   if (sorted_ && Find(s, index)) {
     switch (duplicates_) {
-      case TDuplicates::dupIgnore: return index;
+      case TDuplicates::dupIgnore:
+        return index;
       case TDuplicates::dupError:
         throw EInvalidOperation("String list does not allow duplicates");
-      case TDuplicates::dupAccept: break;
+      case TDuplicates::dupAccept:
+        break;
     }
   }
   items_.insert(items_.begin() + index, Item{s, object});

@@ -58,9 +58,9 @@ std::string GetCurrentDir() {
 void ChDir(const std::string& path) {
   if (!SetCurrentDir(path)) {
     DWORD code = ::GetLastError();
-    throw EInOutError("Cannot change the current directory to \"" + path + "\". " +
-                          detail::SystemMessage(code),
-                      static_cast<int>(code));
+    throw EInOutError(
+        "Cannot change the current directory to \"" + path + "\". " + detail::SystemMessage(code),
+        static_cast<int>(code));
   }
 }
 

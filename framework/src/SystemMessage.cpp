@@ -10,7 +10,8 @@ std::string SystemMessage(DWORD code) {
   std::string result;
   if (n != 0 && text != nullptr) result.assign(text, n);
   if (text != nullptr) ::LocalFree(text);
-  while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+  while (!result.empty() &&
+         (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
     result.pop_back();
   if (result.empty()) result = "System error " + std::to_string(code) + ".";
   return result;

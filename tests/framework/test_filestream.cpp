@@ -117,8 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Saving (read-write, compatibility sharing) while anyone holds the file.
         ShareCase{"SaveWhileReaderOpen", fmOpenRead | fmShareDenyNone, fmOpenReadWrite, false},
         ShareCase{"ReadWhileSaving", fmOpenReadWrite, fmOpenRead | fmShareDenyNone, false},
-        ShareCase{"DenyNoneBoth", fmOpenRead | fmShareDenyNone,
-                  fmOpenReadWrite | fmShareDenyNone, true},
+        ShareCase{"DenyNoneBoth", fmOpenRead | fmShareDenyNone, fmOpenReadWrite | fmShareDenyNone,
+                  true},
         ShareCase{"ExclusiveBlocksReaders", fmOpenRead | fmShareExclusive,
                   fmOpenRead | fmShareDenyNone, false},
         ShareCase{"DenyWriteAllowsReaders", fmOpenRead | fmShareDenyWrite,

@@ -135,8 +135,8 @@ std::string Dump(const std::string& key) {
   char name[256], data[256];
   for (DWORD i = 0;; ++i) {
     DWORD nameLen = sizeof name, dataLen = sizeof data, type = 0;
-    if (::RegEnumValueA(k.get(), i, name, &nameLen, nullptr, &type,
-                        reinterpret_cast<BYTE*>(data), &dataLen) != ERROR_SUCCESS)
+    if (::RegEnumValueA(k.get(), i, name, &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                        &dataLen) != ERROR_SUCCESS)
       break;
     out += std::string(name, nameLen) + ":" + std::to_string(type) + "=" +
            std::string(data, dataLen) + ";";

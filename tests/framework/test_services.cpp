@@ -31,8 +31,7 @@ TEST(Services, BoxesGoThroughTheInstalledDialogServiceUntilTheScopeEnds) {
     EXPECT_EQ(dialogs->Texts(DialogKind::Message), std::vector<std::string>{"Big"});
     EXPECT_EQ(dialogs->Texts(DialogKind::Dialog),
               (std::vector<std::string>{"Neustart?", "Again?"}));
-    EXPECT_EQ(dialogs->Texts(DialogKind::Exception),
-              std::vector<std::string>{"Stream read error"});
+    EXPECT_EQ(dialogs->Texts(DialogKind::Exception), std::vector<std::string>{"Stream read error"});
   }
   EXPECT_EQ(&fw::Dialogs(), real);
 }
@@ -69,11 +68,11 @@ TEST(Services, ScriptedDrivesAnswerAsTheSystemWould) {
   char label[12], fs[16];
   DWORD serial, maxLen, flags;
   ::SetLastError(0);
-  EXPECT_FALSE(d.VolumeInformation("A:\\", label, sizeof label, &serial, &maxLen, &flags, fs,
-                                   sizeof fs));
+  EXPECT_FALSE(
+      d.VolumeInformation("A:\\", label, sizeof label, &serial, &maxLen, &flags, fs, sizeof fs));
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
-  ASSERT_TRUE(d.VolumeInformation("c:\\", label, sizeof label, &serial, &maxLen, &flags, fs,
-                                  sizeof fs));
+  ASSERT_TRUE(
+      d.VolumeInformation("c:\\", label, sizeof label, &serial, &maxLen, &flags, fs, sizeof fs));
   EXPECT_STREQ(label, "SYSTEM");
   EXPECT_EQ(flags, static_cast<DWORD>(FILE_CASE_SENSITIVE_SEARCH));
 

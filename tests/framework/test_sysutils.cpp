@@ -192,8 +192,7 @@ TEST_F(DirectorySearch, SpecialAttributesOutsideTheMaskExcludeAnEntry) {
       {fw::faSysFile, with({"system.mp3"})},
       {fw::faDirectory, with({"folder.mp3"})},
       {fw::faDirectory | fw::faHidden, with({"folder.mp3", "hidden.mp3", "hiddenfolder.mp3"})},
-      {fw::faAnyFile,
-       with({"hidden.mp3", "system.mp3", "folder.mp3", "hiddenfolder.mp3"})},
+      {fw::faAnyFile, with({"hidden.mp3", "system.mp3", "folder.mp3", "hiddenfolder.mp3"})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mask);

@@ -51,8 +51,8 @@ BOOL ScriptedDrives::VolumeInformation(const char* root, char* volumeName, DWORD
   const ScriptedDrive* d = Find(root);
   if (d == nullptr) {
     if (fallBack_)
-      return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serial,
-                                     maxComponentLength, flags, fsName, fsNameSize);
+      return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serial, maxComponentLength,
+                                     flags, fsName, fsNameSize);
     ::SetLastError(ERROR_PATH_NOT_FOUND);
     return FALSE;
   }

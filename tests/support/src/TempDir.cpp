@@ -36,7 +36,7 @@ void RemoveTree(const std::string& dir) {
 
 // Creates every missing directory on the way to `path`.
 void MakeDirs(const std::string& path) {
-  for (size_t pos = path.find('\\', 3); ; pos = path.find('\\', pos + 1)) {
+  for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
     std::string part = path.substr(0, pos);
     ::CreateDirectoryA(part.c_str(), nullptr);
     if (pos == std::string::npos) break;
@@ -64,7 +64,8 @@ TempDir::TempDir() {
       path_ = candidate;
       break;
     }
-    if (::GetLastError() != ERROR_ALREADY_EXISTS || attempt > 100) Fail("cannot create " + candidate);
+    if (::GetLastError() != ERROR_ALREADY_EXISTS || attempt > 100)
+      Fail("cannot create " + candidate);
   }
   // The temp path may come in short form; tests compare with the current
   // directory, which the system reports in the form it was set.
@@ -110,7 +111,8 @@ std::string TempDir::MakeDir(std::string_view relative) const {
   std::string full = Join(path_, relative);
   MakeDirs(full);
   DWORD a = ::GetFileAttributesA(full.c_str());
-  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) Fail("cannot create " + full);
+  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY))
+    Fail("cannot create " + full);
   return full;
 }
 
