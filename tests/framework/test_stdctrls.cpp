@@ -383,14 +383,6 @@ class TRecordingButton : public fw::TSpeedButton {
   std::vector<std::string> events;
 };
 
-TEST_F(StdCtrls, SpeedButtonDefaults) {
-  auto* button = fw::Make<fw::TSpeedButton>(form);
-  EXPECT_EQ(button->Width(), 23);
-  EXPECT_EQ(button->Height(), 22);
-  EXPECT_EQ(button->NumGlyphs(), 1);
-  EXPECT_TRUE(button->GetGlyph().Empty());
-}
-
 TEST_F(StdCtrls, SpeedButtonClicksOnReleaseInsideAfterPress) {
   auto* button = Add<fw::TSpeedButton>(100, 100, 40, 30);
   int clicks = 0;
