@@ -35,22 +35,17 @@ void TCanvas::BrushCopy(const RECT& dest, const TBitmap& source, const RECT& sou
                         TColor transparent) {
   if (!dc_ || source.Empty()) return;
   FillRect(dest);
-  HDC src = CreateCompatibleDC(dc_);
-  HGDIOBJ old = SelectObject(src, source.Handle());
+  // A bitmap can be selected into one DC only: draw from its own canvas.
+  HDC src = const_cast<TBitmap&>(source).Canvas().Handle();
   TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
                  sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
                  sourceRect.bottom - sourceRect.top, ColorToRGB(transparent));
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
   if (!dc_ || bitmap.Empty()) return;
-  HDC src = CreateCompatibleDC(dc_);
-  HGDIOBJ old = SelectObject(src, bitmap.Handle());
+  HDC src = const_cast<TBitmap&>(bitmap).Canvas().Handle();
   BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), src, 0, 0, SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

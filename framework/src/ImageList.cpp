@@ -22,17 +22,13 @@ void TImageList::GetBitmap(int index, TBitmap& dest) const {
   RECT all{0, 0, width_, height_};
   canvas.FillRect(all);
   if (index < 0 || index >= Count()) return;
-  HDC src = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(src, strip_.Handle());
+  HDC src = const_cast<TBitmap&>(strip_).Canvas().Handle();
   BitBlt(canvas.Handle(), 0, 0, width_, height_, src, index * width_, 0, SRCCOPY);
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count() || !canvas.Handle()) return;
-  HDC src = CreateCompatibleDC(canvas.Handle());
-  HGDIOBJ old = SelectObject(src, strip_.Handle());
+  HDC src = const_cast<TBitmap&>(strip_).Canvas().Handle();
   if (enabled) {
     TransparentBlt(canvas.Handle(), x, y, width_, height_, src, index * width_, 0, width_, height_,
                    transparent_);
@@ -55,8 +51,6 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
     DeleteDC(mask);
     DeleteObject(maskBits);
   }
-  SelectObject(src, old);
-  DeleteDC(src);
 }
 
 }  // namespace fw
