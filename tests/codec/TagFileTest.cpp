@@ -3,6 +3,7 @@
 #include <winioctl.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -10,6 +11,7 @@
 #include "TagFile.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
+#include "testsupport/TempDir.h"
 
 namespace tageditor {
 namespace {
@@ -39,38 +41,13 @@ string Audio(std::size_t n) {
 
 class TagFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char tmp[MAX_PATH];
-    ASSERT_NE(::GetTempPathA(MAX_PATH, tmp), 0u);
-    dir_ = string(tmp) + "tagfile-" + std::to_string(::GetCurrentProcessId());
-    ASSERT_TRUE(::CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
-  }
-  void TearDown() override {
-    WIN32_FIND_DATAA fd;
-    fw::FindHandle find(::FindFirstFileA((dir_ + "\\*").c_str(), &fd));
-    if (find) {
-      do {
-        const string path = dir_ + "\\" + fd.cFileName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_TRUE(::DeleteFileA(path.c_str())) << path;
-      } while (::FindNextFileA(find.get(), &fd));
-    }
-    find.reset();
-    EXPECT_TRUE(::RemoveDirectoryA(dir_.c_str())) << dir_;
-  }
-
-  string Write(const string& name, const string& bytes) {
-    const string path = dir_ + "\\" + name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-    return path;
-  }
+  string Write(const string& name, const string& bytes) { return dir_.WriteFile(name, bytes); }
   static string Read(const string& path) {
     std::ifstream in(path, std::ios::binary);
     return string(std::istreambuf_iterator<char>(in), {});
   }
 
-  string dir_;
+  testsupport::TempDir dir_;
 };
 
 TEST_F(TagFileTest, SaveChangesOnlyTheRecordAfterTheMarker) {
@@ -150,7 +127,7 @@ TEST_F(TagFileTest, SaveRefusesWhenTheTagWasStrippedAfterLoading) {
 }
 
 TEST_F(TagFileTest, MissingFileRaisesTheOpenError) {
-  const string path = dir_ + "\\missing.mp3";
+  const string path = dir_ / "missing.mp3";
   EXPECT_THROW(LoadTag(path), fw::EFOpenError);
   EXPECT_THROW(SaveTag(path, TagFields{}), fw::EFOpenError);
   EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "save created a file";
@@ -164,10 +141,13 @@ TEST_F(TagFileTest, ReadOnlyFileLoadsButDoesNotSave) {
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->Title, "Locked");
   // Wine maps the attribute to file permissions, which a root user may still write through.
+  // (No GTEST_SKIP: the 32-bit build under Wine crashes on its way out of a skipped test.)
   if (fw::KernelHandle probe(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-      probe)
-    GTEST_SKIP() << "this system lets the process write read-only files";
+      probe) {
+    std::printf("note: this system lets the process write read-only files; save not checked\n");
+    return;
+  }
   EXPECT_THROW(SaveTag(path, TagFields{"X", "", "", "", "", 0}), fw::EFOpenError);
   EXPECT_EQ(Read(path), bytes);
 }
@@ -246,7 +226,7 @@ TEST_F(TagFileTest, AnotherProgramsHandleBlocksSavingButNotSharedLoading) {
 
 TEST_F(TagFileTest, FileBeyondFourGigabytesLoadsAndSaves) {
   constexpr std::int64_t kSize = 5LL << 30;
-  const string path = dir_ + "\\big.mp3";
+  const string path = dir_ / "big.mp3";
   {
     fw::KernelHandle h(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
