@@ -13,6 +13,8 @@
 #include "Screenshot.h"
 #include "ScriptText.h"
 #include "fw/Exceptions.h"
+#include "fw/Form.h"
+#include "fw/Services.h"
 
 namespace host {
 namespace {
@@ -46,15 +48,14 @@ std::string DefaultModulePath() {
   return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "Ombrik63.dll";
 }
 
+BOOL CALLBACK CollectWindow(HWND w, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -74,7 +75,8 @@ Host::Host(Options options, std::string startDir)
     : options_(std::move(options)), startDir_(std::move(startDir)) {
   hostMessage_ = RegisterWindowMessageA("Tovrane");
   modulePath_ = options_.module.empty() ? DefaultModulePath() : ScriptPath(options_.module);
-  form_ = fw::Owned<THostForm>(fw::Make<THostForm>(nullptr, *this));
+  form_ = fw::Owned<THostForm>(fw::CreateForm<THostForm>(nullptr));
+  form_->Attach(*this);
   module_ = std::make_unique<TipModule>(modulePath_);
   modulePath_ = module_->Path();
   form_->ModuleChanged();
@@ -190,6 +192,15 @@ void Host::Save() {
     Say("save ok " + std::to_string(module_->SaveChanges()));
   } catch (...) {
     Fail("save");
+    // By hand the user sees why: the framework exception's own message.
+    if (!Scripted()) {
+      try {
+        throw;
+      } catch (const std::exception& e) {
+        fw::ShowMessage(e.what());
+      } catch (...) {
+      }
+    }
   }
 }
 

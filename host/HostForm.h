@@ -1,7 +1,7 @@
 #pragma once
-// The host's own window: what ModulChanged and ModulNr answer (asked every
-// 500 ms), the tip window, the log of calls and broadcasts, and the
-// commands in its pop-up menu (right click) with their shortcut keys. It is
+// The host's own window, read from its layout: what ModulChanged and
+// ModulNr answer (asked every 500 ms), the tip window, buttons for the
+// calls, a HostMessage to send, and the log of calls and broadcasts. It is
 // a top-level window, so the tips' HostMessage broadcasts reach it.
 #include <windows.h>
 
@@ -11,8 +11,10 @@
 #include "fw/Form.h"
 
 namespace fw {
-class TPopupMenu;
-}
+class TEdit;
+class TLabel;
+class TMemo;
+}  // namespace fw
 
 namespace host {
 
@@ -20,24 +22,34 @@ class Host;
 
 class THostForm : public fw::TForm {
  public:
-  THostForm(fw::TComponent* owner, Host& host);
+  explicit THostForm(fw::TComponent* owner);
   const char* ClassName() const override { return "THostForm"; }
+
+  // Connects the window to the host that it shows and commands; the
+  // layout's controls are taken up here.
+  void Attach(Host& host);
 
   void AddLog(const std::string& line);
   // The module was loaded, unloaded or called: show its state now.
   void ModuleChanged();
 
+  fw::TNotifyEvent MethodAddress(const std::string& name) override;
   void WndProc(fw::TMessage& message) override;
 
  protected:
   void CreateWnd() override;
-  void PaintWindow(HDC dc) override;
 
  private:
-  void AddCommand(fw::TPopupMenu* menu, const char* caption, WORD key, fw::TNotifyEvent action);
   void PollModule();
+  void SendClick();
 
-  Host& host_;
+  Host* host_ = nullptr;
+  fw::TLabel* labelModule_ = nullptr;
+  fw::TLabel* labelAnswers_ = nullptr;
+  fw::TLabel* labelTip_ = nullptr;
+  fw::TEdit* editWParam_ = nullptr;
+  fw::TEdit* editLParam_ = nullptr;
+  fw::TMemo* memoLog_ = nullptr;
   std::deque<std::string> log_;
   std::string answers_;
 };

@@ -11,7 +11,9 @@
 #include "ScriptRunner.h"
 #include "ScriptText.h"
 #include "fw/Application.h"
+#include "fw/Bitmap.h"
 #include "fw/FileStream.h"
+#include "fw/Layout.h"
 #include "fw/SysUtils.h"
 
 namespace {
@@ -29,6 +31,8 @@ int Run(const host::Options& options) {
   if (!options.scriptText.empty()) script = host::ParseScript(options.scriptText);
 
   fw::Application().SetTitle("Tip host");
+  // The host window's layout is among this program's resources.
+  fw::RegisterResourceModule(fw::ThisModule());
   host::Host host(options, fw::GetCurrentDir());
   // The tip's file browser starts in the current directory.
   if (!options.dir.empty()) fw::ChDir(options.dir);
