@@ -111,14 +111,17 @@ Options ParseCommandLine(const std::vector<std::string>& args) {
       options.scriptFile = value;
     } else if (name == "--do") {
       options.scriptText = value;
+    } else if (name == "--screenshot") {
+      options.screenshot = value;
     } else {
       SetCreateOption(options.create, name, value);
     }
-    if (value.empty() && (name == "--module" || name == "--dir" || name == "--script"))
+    if (value.empty() &&
+        (name == "--module" || name == "--dir" || name == "--script" || name == "--screenshot"))
       throw UsageError(name + " needs a value");
   }
-  if (!options.scriptFile.empty() && !options.scriptText.empty())
-    throw UsageError("--script and --do cannot be combined");
+  if (!options.scriptFile.empty() + !options.scriptText.empty() + !options.screenshot.empty() > 1)
+    throw UsageError("only one of --script, --do and --screenshot can be given");
   return options;
 }
 
@@ -131,6 +134,8 @@ Usage: host.exe [options]
   --dir <folder>      the current directory before the tip window is created
   --script <file>     run the commands of a script file, then end
   --do "<cmd>; ..."   run these commands, then end
+  --screenshot <file> create the tip window, save a picture of it as a 24-bit BMP
+                      file, then end (the script "create; wait 500; screenshot <file>")
   --help              this text
 
 ModulCreate's arguments (also accepted after the script command create):

@@ -40,9 +40,13 @@ struct Options {
   std::string scriptFile;
   // The commands of --do.
   std::string scriptText;
+  // --screenshot: create, take a picture of the tip window into this file, end.
+  std::string screenshot;
   bool help = false;
 
-  bool Scripted() const { return !scriptFile.empty() || !scriptText.empty(); }
+  bool Scripted() const {
+    return !scriptFile.empty() || !scriptText.empty() || !screenshot.empty();
+  }
 };
 
 // A 32-bit number as the host takes it from text: decimal with an optional

@@ -29,6 +29,8 @@ int Run(const host::Options& options) {
   std::vector<host::ScriptCommand> script;
   if (!options.scriptFile.empty()) script = host::ParseScript(ReadFile(options.scriptFile));
   if (!options.scriptText.empty()) script = host::ParseScript(options.scriptText);
+  if (!options.screenshot.empty())
+    script = {{0, {"create"}}, {0, {"wait", "500"}}, {0, {"screenshot", options.screenshot}}};
 
   fw::Application().SetTitle("Tip host");
   // The host window's layout is among this program's resources.

@@ -85,6 +85,7 @@ TEST(CommandLine, ModuleDirectoryAndScript) {
   EXPECT_EQ(o.create.caption, "");
 
   EXPECT_TRUE(ParseCommandLine({"--do", "create; quit"}).Scripted());
+  EXPECT_TRUE(ParseCommandLine({"--screenshot", "tip.bmp"}).Scripted());
   EXPECT_TRUE(ParseCommandLine({"--help"}).help);
   EXPECT_TRUE(ParseCommandLine({"/?"}).help);
 }
@@ -102,7 +103,8 @@ TEST(CommandLine, RefusesMistakesWithTheirReason) {
       {{"Ombrik63.dll"}, "unexpected argument"},
       {{"--module="}, "--module needs a value"},
       {{"--dir", ""}, "--dir needs a value"},
-      {{"--script", "a", "--do", "quit"}, "cannot be combined"},
+      {{"--script", "a", "--do", "quit"}, "only one of --script, --do and --screenshot"},
+      {{"--screenshot", "a.bmp", "--do", "quit"}, "only one of --script, --do and --screenshot"},
   };
   for (const Case& c : cases) {
     try {
@@ -117,8 +119,8 @@ TEST(CommandLine, RefusesMistakesWithTheirReason) {
 TEST(CommandLine, HelpNamesEveryOption) {
   std::string help = UsageText();
   for (const char* option :
-       {"--module", "--dir", "--script", "--do", "--left", "--top", "--width", "--height",
-        "--wintype", "--lang", "--caption", "--hint", "--valid", "--helpid"}) {
+       {"--module", "--dir", "--script", "--do", "--screenshot", "--left", "--top", "--width",
+        "--height", "--wintype", "--lang", "--caption", "--hint", "--valid", "--helpid"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
     // And whatever help names is accepted.
     if (IsCreateOption(option)) {

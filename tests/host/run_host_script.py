@@ -56,7 +56,7 @@ def transcript_lines(out, tip_dir):
     return lines
 
 
-def check_bitmap(path):
+def check_bitmap(path, expected_width, expected_height):
     if not os.path.exists(path):
         failures.append("no screenshot at " + path)
         return
@@ -65,7 +65,7 @@ def check_bitmap(path):
     size, _, offset = struct.unpack("<IIi", data[2:14])
     _, width, height, planes, bits, compression = struct.unpack("<IiiHHI", data[14:34])
     check(size == len(data), "BMP size field %d, file %d bytes" % (size, len(data)))
-    check((width, height, bits, compression) == (300, 200, 24, 0),
+    check((width, height, bits, compression) == (expected_width, expected_height, 24, 0),
           "BMP %dx%d %d bits, compression %d" % (width, height, bits, compression))
     stride = (width * 3 + 3) & ~3
     check(offset + stride * height == len(data), "BMP pixel data does not fill the file")
@@ -103,9 +103,16 @@ def main():
         if got != expected:
             failures.append("transcript differs:\n" + "\n".join(
                 difflib.unified_diff(expected, got, "expected", "host.exe", lineterm="")))
-        check_bitmap(os.path.join(work, "stub.bmp"))
+        check_bitmap(os.path.join(work, "stub.bmp"), 300, 200)
 
         if ARCH != "i686":
+            # What scripts/run asks for on a machine without a display.
+            code, out, err = run_host(host, ["--module", windows_path(stub), "--screenshot",
+                                             "shot.bmp"] + CREATE_ARGS, work)
+            check(code == 0 and out.endswith("create 0\nscreenshot 321 234\n"),
+                  "--screenshot ended with %d, stdout %r, stderr %r" % (code, out, err))
+            check_bitmap(os.path.join(work, "shot.bmp"), 321, 234)
+
             code, out, _ = run_host(host, ["--help"], work)
             check(code == 0 and "--module <path>" in out and "screenshot <file.bmp>" in out,
                   "--help ended with %d and printed:\n%s" % (code, out))
