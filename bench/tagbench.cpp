@@ -62,22 +62,22 @@ void BareRead(const std::string& path) {
     throw std::runtime_error("cannot read " + path);
 }
 
-// Median of `reps` timed calls, in microseconds.
-double Median(int reps, const std::function<void()>& call) {
-  std::vector<double> us;
-  for (int i = 0; i < reps; ++i) {
-    const auto start = Clock::now();
-    call();
-    us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-  }
-  std::nth_element(us.begin(), us.begin() + reps / 2, us.end());
-  return us[reps / 2];
+// Microseconds one call takes.
+double Time(const std::function<void()>& call) {
+  const auto start = Clock::now();
+  call();
+  return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> v) {
+  std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+  return v[v.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 201;
+  const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 501;
   char tmp[MAX_PATH];
   ::GetTempPathA(MAX_PATH, tmp);
   const struct {
@@ -98,20 +98,19 @@ int main(int argc, char** argv) {
       MakeFile(path, s.size, s.sparse);
       const tageditor::TagFields fields{"Title", "Artist", "Album", "2024", "Comment", 17};
       // The first opens of a file pay for caches and the Wine server warming up.
-      Median(20, [&] { BareRead(path); });
-      Median(20, [&] { tageditor::LoadTag(path); });
-      // Interleaved rounds, so drifting machine load hits all three alike.
-      std::vector<double> bare, load, save;
-      for (int round = 0; round < 3; ++round) {
-        bare.push_back(Median(reps, [&] { BareRead(path); }));
-        load.push_back(Median(reps, [&] { tageditor::LoadTag(path); }));
-        save.push_back(Median(reps, [&] { tageditor::SaveTag(path, fields); }));
+      for (int i = 0; i < 20; ++i) {
+        BareRead(path);
+        tageditor::LoadTag(path);
       }
-      auto mid = [](std::vector<double>& v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-      };
-      const double b = mid(bare), l = mid(load), w = mid(save);
+      // The three take turns, so drifting machine load (such as the write-back of a file just
+      // made) hits them alike.
+      std::vector<double> bare, load, save;
+      for (int i = 0; i < reps; ++i) {
+        bare.push_back(Time([&] { BareRead(path); }));
+        load.push_back(Time([&] { tageditor::LoadTag(path); }));
+        save.push_back(Time([&] { tageditor::SaveTag(path, fields); }));
+      }
+      const double b = Median(bare), l = Median(load), w = Median(save);
       std::printf("%-8s %10.1f %10.1f %7.2f %10.1f %7.2f\n", s.label, b, l, l / b, w, w / b);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "%s: %s\n", s.label, e.what());
