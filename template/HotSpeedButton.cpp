@@ -1,0 +1,74 @@
+#include "HotSpeedButton.h"
+
+#include "fw/ImageList.h"
+#include "fw/Layout.h"
+
+THotSpeedButton::THotSpeedButton(fw::TComponent* owner) : TSpeedButton(owner) {
+  ShowImage(imageIndex_);
+  SetFlat(true);
+  SetWidth(36);
+  SetHeight(36);
+}
+
+void THotSpeedButton::SetImageList(fw::TImageList* images) {
+  if (images_ && images_ != images) RemoveFreeNotification(images_);
+  images_ = images;
+  if (images_) FreeNotification(images_);
+  ShowImage(imageIndex_);
+}
+
+void THotSpeedButton::SetImageIndex(int32_t index) {
+  imageIndex_ = index;
+  ShowImage(imageIndex_);
+}
+
+void THotSpeedButton::SetHotImageIndex(int32_t index) { hotImageIndex_ = index; }
+
+void THotSpeedButton::ShowImage(int32_t index) {
+  // Nothing of the previous picture may survive, and without a list the
+  // glyph stays empty.
+  SetGlyph(nullptr);
+  if (!images_) return;
+  images_->GetBitmap(index, GetGlyph());
+  SetGlyph(&GetGlyph());
+}
+
+void THotSpeedButton::MouseEnter() {
+  ShowImage(hotImageIndex_);
+  SetCursor(fw::crHandPoint);
+  TSpeedButton::MouseEnter();
+}
+
+void THotSpeedButton::MouseLeave() {
+  ShowImage(imageIndex_);
+  SetCursor(fw::crDefault);
+  TSpeedButton::MouseLeave();
+}
+
+void THotSpeedButton::Notification(fw::TComponent* component, fw::TOperation operation) {
+  TSpeedButton::Notification(component, operation);
+  if (operation == fw::TOperation::opRemove && images_ &&
+      component == static_cast<fw::TComponent*>(images_))
+    SetImageList(nullptr);
+}
+
+namespace {
+
+const fw::ClassRegistration hotSpeedButtonClass(
+    "THotSpeedButton", "TSpeedButton",
+    [](fw::TComponent* owner) { return fw::Make<THotSpeedButton>(owner); },
+    {
+        {"Images",
+         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
+           THotSpeedButton& button = fw::Target<THotSpeedButton>(c, v, r);
+           r.Reference(v, [&button, &r, v](fw::TComponent* images) {
+             auto* list = dynamic_cast<fw::TImageList*>(images);
+             if (!list) r.Fail(v.line, v.text + " is no image list");
+             button.SetImageList(list);
+           });
+         }},
+        {"ImageIndex", fw::Setter(&THotSpeedButton::SetImageIndex)},
+        {"HotImageIndex", fw::Setter(&THotSpeedButton::SetHotImageIndex)},
+    });
+
+}  // namespace
