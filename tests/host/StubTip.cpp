@@ -83,8 +83,10 @@ void TStubTip::WndProc(fw::TMessage& m) {
   // The save notice comes back to the sender's own window too.
   if (m.Msg != hostMessage || m.WParam == 9999) return;
   const auto l = static_cast<int32_t>(m.LParam);
-  Say("message " + std::to_string(static_cast<uint64_t>(m.WParam)) + " " +
-      std::to_string(static_cast<uint64_t>(m.LParam)));
+  // As the pointer-sized values arrived: a 32-bit pattern widened with its
+  // sign on x86_64 would show here.
+  Say("message " + std::to_string(static_cast<uintptr_t>(m.WParam)) + " " +
+      std::to_string(static_cast<uintptr_t>(m.LParam)));
   switch (m.WParam) {
     case 0:
       Close();
