@@ -1,0 +1,203 @@
+// The exports as a host uses them: create, poll, save, free, create again,
+// and the module-wide flags that outlive the window.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "ModuleHost.h"
+#include "fw/Application.h"
+#include "fw/SpeedButton.h"
+#include "fw/StaticText.h"
+#include "testsupport/RecordingDialogs.h"
+#include "testsupport/RegistryGuard.h"
+
+namespace moduletest {
+namespace {
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Tovrane\\Quindrel 2000";
+
+// A hidden top-level window: broadcasts reach it like any host window.
+class NoticeRecorder {
+ public:
+  NoticeRecorder() : message_(RegisterWindowMessageA("Tovrane")) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ModuleTestsNoticeRecorder";
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~NoticeRecorder() { DestroyWindow(window_); }
+
+  std::vector<std::pair<WPARAM, LPARAM>> notices;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<NoticeRecorder*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (self && msg == self->message_) self->notices.emplace_back(wp, lp);
+    return DefWindowProcA(w, msg, wp, lp);
+  }
+  UINT message_;
+  HWND window_;
+};
+
+class Lifecycle : public testing::Test {
+ protected:
+  Lifecycle() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "BSControl"); }
+
+  testsupport::RegistryGuard settings_{kSettingsKey};
+  testsupport::ScopedDialogs dialogs_;
+  ModuleHost host_;
+};
+
+TEST_F(Lifecycle, CreatePlacesAndShowsTheWindowWithTheHostsCaption) {
+  CreateArgs args;
+  args.left = 123;
+  args.top = 45;
+  args.width = 360;
+  args.height = 470;
+  args.caption = "Tipp \xC4nderung";
+  EXPECT_EQ(host_.Create(args), 0);
+
+  HWND window = ModuleHost::Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 123);
+  EXPECT_EQ(r.top, 45);
+  EXPECT_EQ(r.right - r.left, 360);
+  EXPECT_EQ(r.bottom - r.top, 470);
+  char text[64] = {};
+  GetWindowTextA(window, text, sizeof text);
+  EXPECT_STREQ(text, "Tipp \xC4nderung");
+
+  fw::TForm* form = ModuleHost::Form();
+  ASSERT_NE(form, nullptr);
+  auto* title = Part<fw::TStaticText>(form, "StaticTextTitle");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->Text(), "Tipp \xC4nderung");
+  EXPECT_EQ(form->Tag(), 13);
+  EXPECT_EQ(form->Hint(), "Hinweis");
+  EXPECT_TRUE(dialogs_->Records.empty());
+}
+
+TEST_F(Lifecycle, NullTextsAreTheEmptyText) {
+  CreateArgs args;
+  args.nullCaption = true;
+  args.nullHint = true;
+  EXPECT_EQ(host_.Create(args), 0);
+  fw::TForm* form = ModuleHost::Form();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Caption(), "");
+  EXPECT_EQ(form->Hint(), "");
+  EXPECT_EQ(Part<fw::TStaticText>(form, "StaticTextTitle")->Text(), "");
+}
+
+TEST_F(Lifecycle, FreeEndsTheWindowOnceAndLaterCallsTouchNothing) {
+  host_.Create();
+  HWND window = ModuleHost::Window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(host_.SaveChanges(), 1);
+
+  EXPECT_EQ(host_.Free(), 1);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(host_.Free(), 1);
+  EXPECT_EQ(host_.SaveChanges(), 0);
+
+  host_.Create();
+  EXPECT_EQ(ModuleHost::WindowCount(), 1);
+  EXPECT_TRUE(IsWindowVisible(ModuleHost::Window()));
+}
+
+// The window may end itself (host command 0) from inside its own message
+// handling; the exports must not reach it after that.
+TEST_F(Lifecycle, AWindowThatEndedItselfIsForgotten) {
+  host_.Create();
+  fw::TForm* form = ModuleHost::Form();
+  ASSERT_NE(form, nullptr);
+  fw::Free(form);
+  EXPECT_EQ(ModuleHost::Window(), nullptr);
+  EXPECT_EQ(host_.SaveChanges(), 0);
+  EXPECT_EQ(host_.Free(), 1);
+  host_.Create();
+  EXPECT_EQ(ModuleHost::WindowCount(), 1);
+}
+
+TEST_F(Lifecycle, CreatingAgainReplacesTheOpenWindow) {
+  host_.Create();
+  HWND first = ModuleHost::Window();
+  CreateArgs args;
+  args.caption = "Zweites Fenster";
+  host_.Create(args);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(ModuleHost::WindowCount(), 1);
+  EXPECT_EQ(ModuleHost::Form()->Caption(), "Zweites Fenster");
+  EXPECT_EQ(host_.Free(), 1);
+  EXPECT_EQ(ModuleHost::WindowCount(), 0);
+}
+
+TEST(LifecycleUnload, UnloadingEndsAWindowLeftOpen) {
+  testsupport::ScopedDialogs dialogs;
+  HWND window;
+  {
+    ModuleHost host;
+    host.Create();
+    window = ModuleHost::Window();
+    ASSERT_NE(window, nullptr);
+  }
+  EXPECT_FALSE(IsWindow(window));
+  fw::Application().ProcessMessages();
+}
+
+// Nothing in the template sets TippChanged, so only the "not changed" row
+// of ModulChanged can be reached here; SaveKind follows Undo.
+TEST_F(Lifecycle, SaveKindFollowsUndoAndOutlivesTheWindow) {
+  NoticeRecorder recorder;
+  host_.Create();
+  EXPECT_EQ(host_.Changed(), 0);
+  EXPECT_EQ(host_.Nr(), 2);
+
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_EQ(host_.Changed(), 0) << "saved, but nothing was changed";
+  ASSERT_FALSE(recorder.notices.empty());
+  EXPECT_EQ(recorder.notices.back(), std::make_pair(WPARAM{9999}, LPARAM{2}));
+
+  auto* undo = Part<fw::TSpeedButton>(ModuleHost::Form(), "HotSpeedButtonUndo");
+  ASSERT_NE(undo, nullptr);
+  undo->Click();
+  EXPECT_EQ(host_.Nr(), 1);
+  host_.SaveChanges();
+  EXPECT_EQ(recorder.notices.back(), std::make_pair(WPARAM{9999}, LPARAM{1}));
+
+  auto* ok = Part<fw::TSpeedButton>(ModuleHost::Form(), "HotSpeedButtonOK");
+  ok->Click();
+  EXPECT_EQ(recorder.notices.back(), std::make_pair(WPARAM{9999}, LPARAM{1}));
+
+  // Per loaded library, not per window.
+  host_.Free();
+  host_.Create();
+  EXPECT_EQ(host_.Nr(), 1);
+  EXPECT_EQ(host_.Changed(), 0);
+}
+
+TEST(LifecycleReload, ALoadStartsWithTheDefaults) {
+  testsupport::ScopedDialogs dialogs;
+  {
+    ModuleHost host;
+    host.Create();
+    Part<fw::TSpeedButton>(ModuleHost::Form(), "HotSpeedButtonUndo")->Click();
+    EXPECT_EQ(host.Nr(), 1);
+    host.Free();
+  }
+  ModuleHost host;
+  EXPECT_EQ(host.Nr(), 2);
+  EXPECT_EQ(host.Changed(), 0);
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,108 @@
+#include "ModuleHost.h"
+
+#include <gtest/gtest.h>
+
+namespace moduletest {
+
+namespace {
+
+#if defined(__i386__)
+// The framework's register convention: three registers, the rest pushed in
+// declaration order and removed by the callee; GCC pushes right to left,
+// hence arguments 4..10 reversed.
+using ModulCreateFn = int32_t(__attribute__((regparm(3), stdcall)) *)(
+    int32_t left, int32_t top, int32_t width, int32_t helpId, uint32_t validWinVersions,
+    const char* hint, const char* caption, int32_t language, int32_t winVersionType,
+    int32_t height);
+#else
+using ModulCreateFn = int32_t (*)(int32_t left, int32_t top, int32_t width, int32_t height,
+                                  int32_t winVersionType, int32_t language, const char* caption,
+                                  const char* hint, uint32_t validWinVersions, int32_t helpId);
+#endif
+using NoArgumentFn = int32_t (*)();
+
+int32_t CallNoArgument(const ModuleHost& host, const char* name) {
+  auto fn = reinterpret_cast<NoArgumentFn>(host.Export(name));
+  return fn ? fn() : -1;
+}
+
+struct TipWindows {
+  int count = 0;
+  HWND first = nullptr;
+};
+
+// Other test programs may show tip windows on the same display at the same
+// time; only this process's count.
+BOOL CALLBACK FindTipWindow(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "TFormOmbrik63") return TRUE;
+  auto* windows = reinterpret_cast<TipWindows*>(found);
+  if (!windows->first) windows->first = window;
+  ++windows->count;
+  return TRUE;
+}
+
+TipWindows FindTipWindows() {
+  TipWindows windows;
+  EnumWindows(FindTipWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+}  // namespace
+
+ModuleHost::ModuleHost() : library_(LoadLibraryA("Ombrik63.dll")) {
+  EXPECT_NE(library_, nullptr) << "Ombrik63.dll not loaded, error " << GetLastError();
+}
+
+ModuleHost::~ModuleHost() {
+  if (library_) FreeLibrary(library_);
+}
+
+void* ModuleHost::Export(const char* name) const {
+  void* fn = library_ ? reinterpret_cast<void*>(GetProcAddress(library_, name)) : nullptr;
+  EXPECT_NE(fn, nullptr) << name;
+  return fn;
+}
+
+int32_t ModuleHost::Create(const CreateArgs& a) {
+  auto fn = reinterpret_cast<ModulCreateFn>(Export("ModulCreate"));
+  if (!fn) return -1;
+  fw::LongString caption(a.caption), hint(a.hint);
+  const char* captionArg = a.nullCaption ? nullptr : caption.get();
+  const char* hintArg = a.nullHint ? nullptr : hint.get();
+#if defined(__i386__)
+  int32_t result = fn(a.left, a.top, a.width, a.helpId, a.validWinVersions, hintArg, captionArg,
+                      a.language, a.winVersionType, a.height);
+#else
+  int32_t result = fn(a.left, a.top, a.width, a.height, a.winVersionType, a.language, captionArg,
+                      hintArg, a.validWinVersions, a.helpId);
+#endif
+  // The module holds its references for the call only.
+  if (caption.get()) {
+    EXPECT_EQ(fw::LStrRefCount(caption.get()), 1);
+  }
+  if (hint.get()) {
+    EXPECT_EQ(fw::LStrRefCount(hint.get()), 1);
+  }
+  return result;
+}
+
+int32_t ModuleHost::Free() { return CallNoArgument(*this, "ModulFree"); }
+int32_t ModuleHost::SaveChanges() { return CallNoArgument(*this, "ModulSaveChanges"); }
+int32_t ModuleHost::Changed() { return CallNoArgument(*this, "ModulChanged"); }
+int32_t ModuleHost::Nr() { return CallNoArgument(*this, "ModulNr"); }
+
+HWND ModuleHost::Window() { return FindTipWindows().first; }
+
+fw::TForm* ModuleHost::Form() {
+  HWND window = Window();
+  return window ? dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(window)) : nullptr;
+}
+
+int ModuleHost::WindowCount() { return FindTipWindows().count; }
+
+}  // namespace moduletest

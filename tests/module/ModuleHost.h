@@ -1,0 +1,69 @@
+#pragma once
+// The tests' side of the module contract: what a host does. It loads
+// Ombrik63.dll, finds the five exports by name, passes framework long
+// strings and finds the tip window again through the shared framework.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "fw/Form.h"
+#include "fw/LongString.h"
+
+namespace moduletest {
+
+// The host's view of ModulCreate, in the order the framework passes the
+// arguments.
+struct CreateArgs {
+  int32_t left = 40;
+  int32_t top = 30;
+  int32_t width = 350;
+  int32_t height = 480;
+  int32_t winVersionType = 13;  // Windows XP
+  int32_t language = 0;
+  std::string caption = "Tipp 63";
+  std::string hint = "Hinweis";
+  uint32_t validWinVersions = 0x1000;
+  int32_t helpId = 6300;
+  bool nullCaption = false;  // pass the null pointer, the empty text
+  bool nullHint = false;
+};
+
+class ModuleHost {
+ public:
+  // Loads the library; a fresh load starts every module-wide value at its default.
+  ModuleHost();
+  // Unloads it (the library ends a window that is still open).
+  ~ModuleHost();
+  ModuleHost(const ModuleHost&) = delete;
+  ModuleHost& operator=(const ModuleHost&) = delete;
+
+  HMODULE Library() const { return library_; }
+  // The address of an export found by name, or null.
+  void* Export(const char* name) const;
+
+  int32_t Create(const CreateArgs& args = {});
+  int32_t Free();
+  int32_t SaveChanges();
+  int32_t Changed();
+  int32_t Nr();
+
+  // The tip window, found by its window class, or null.
+  static HWND Window();
+  // The framework form behind it, or null.
+  static fw::TForm* Form();
+  // The number of tip windows that exist.
+  static int WindowCount();
+
+ private:
+  HMODULE library_ = nullptr;
+};
+
+// A component of the tip form as the framework class it is expected to be,
+// or null.
+template <typename T>
+T* Part(fw::TForm* form, const char* name) {
+  return form ? dynamic_cast<T*>(form->FindComponent(name)) : nullptr;
+}
+
+}  // namespace moduletest
