@@ -1,0 +1,87 @@
+#include "filectrl/FilterComboBox.h"
+
+#include "filectrl/FileListBox.h"
+#include "filectrl/LinkProperty.h"
+#include "filectrl/PathHelpers.h"
+#include "fw/Layout.h"
+
+namespace filectrl {
+
+TFilterComboBox::TFilterComboBox(fw::TComponent* owner) : fw::TCustomComboBox(owner) {
+  SetStyle(fw::TComboBoxStyle::csDropDownList);
+  // The entries exist before the window does, so that a change reported
+  // while a layout is read hands on the mask of the filter read, not "*.*".
+  ParseFilter();
+}
+
+void TFilterComboBox::CreateWnd() {
+  fw::TCustomComboBox::CreateWnd();
+  ParseFilter();
+}
+
+void TFilterComboBox::ParseFilter() {
+  Items().Clear();
+  masks_.Clear();
+  for (const FilterEntry& entry : filectrl::ParseFilter(filter_, kSystemLeadBytes)) {
+    Items().Add(entry.description);
+    masks_.Add(entry.mask);
+  }
+  SetItemIndex(0);
+}
+
+std::string TFilterComboBox::SelectedMask() {
+  if (ItemIndex() < 0) SetItemIndex(Items().Count() - 1);
+  const int index = ItemIndex();
+  if (index < 0 || index >= masks_.Count()) return "*.*";
+  return masks_[index];
+}
+
+void TFilterComboBox::SetFilter(const std::string& filter) {
+  if (filter == filter_) return;
+  filter_ = filter;
+  ParseFilter();
+  Change();
+}
+
+void TFilterComboBox::Change() {
+  // The list reads its directory again only when the mask really differs.
+  if (fileList_) fileList_->SetMask(SelectedMask());
+  fw::TCustomComboBox::Change();
+}
+
+void TFilterComboBox::Click() {
+  fw::TCustomComboBox::Click();
+  Change();
+}
+
+void TFilterComboBox::SetFileList(TFileListBox* list) {
+  if (list == fileList_) return;
+  if (fileList_) fileList_->SetFilterComboLink(nullptr);
+  fileList_ = list;
+  if (!list) return;
+  // The mask follows at the next Change.
+  FreeNotification(list);
+  list->SetFilterComboLink(this);
+}
+
+void TFilterComboBox::Notification(fw::TComponent* component, fw::TOperation operation) {
+  fw::TCustomComboBox::Notification(component, operation);
+  if (operation == fw::TOperation::opRemove && component == fileList_) fileList_ = nullptr;
+}
+
+namespace {
+
+const fw::ClassRegistration filterComboBoxClass(
+    "TFilterComboBox", "TWinControl",
+    [](fw::TComponent* owner) { return fw::Make<TFilterComboBox>(owner); },
+    {
+        {"FileList", LinkProperty("a file list", &TFilterComboBox::SetFileList)},
+        {"Filter", fw::Setter(&TFilterComboBox::SetFilter)},
+        {"OnChange",
+         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
+           fw::Target<TFilterComboBox>(c, v, r).OnChange = r.Event(v);
+         }},
+    });
+
+}  // namespace
+}  // namespace filectrl
