@@ -39,16 +39,6 @@ class HotButton : public testing::Test {
   THotSpeedButton* button_;
 };
 
-TEST_F(HotButton, StartsFlatAt36By36WithAnEmptyGlyph) {
-  EXPECT_TRUE(button_->Flat());
-  EXPECT_EQ(button_->Width(), 36);
-  EXPECT_EQ(button_->Height(), 36);
-  EXPECT_EQ(button_->GetImageList(), nullptr);
-  EXPECT_EQ(button_->ImageIndex(), 0);
-  EXPECT_EQ(button_->HotImageIndex(), 0);
-  EXPECT_TRUE(button_->GetGlyph().Empty());
-}
-
 TEST_F(HotButton, WithoutImagesOnlyTheCursorChanges) {
   button_->SetImageIndex(2);
   button_->SetHotImageIndex(3);
@@ -58,17 +48,6 @@ TEST_F(HotButton, WithoutImagesOnlyTheCursorChanges) {
   button_->MouseLeave();
   EXPECT_TRUE(button_->GetGlyph().Empty());
   EXPECT_EQ(button_->Cursor(), fw::crDefault);
-}
-
-TEST_F(HotButton, TheMouseSwitchesBetweenNormalAndHotPicture) {
-  button_->SetImageIndex(4);
-  button_->SetHotImageIndex(5);
-  button_->SetImageList(images_);
-  EXPECT_TRUE(Shows(4));
-  button_->MouseEnter();
-  EXPECT_TRUE(Shows(5));
-  button_->MouseLeave();
-  EXPECT_TRUE(Shows(4));
 }
 
 TEST_F(HotButton, ANewHotIndexWaitsForTheNextEntry) {
