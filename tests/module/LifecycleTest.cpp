@@ -142,6 +142,7 @@ TEST_F(Lifecycle, CreatingAgainReplacesTheOpenWindow) {
 }
 
 TEST(LifecycleUnload, UnloadingEndsAWindowLeftOpen) {
+  testsupport::RegistryGuard settings(kSettingsKey);
   testsupport::ScopedDialogs dialogs;
   HWND window;
   {
@@ -186,6 +187,7 @@ TEST_F(Lifecycle, SaveKindFollowsUndoAndOutlivesTheWindow) {
 }
 
 TEST(LifecycleReload, ALoadStartsWithTheDefaults) {
+  testsupport::RegistryGuard settings(kSettingsKey);
   testsupport::ScopedDialogs dialogs;
   {
     ModuleHost host;
