@@ -1,7 +1,9 @@
 #include "Id3v1Tag.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 
 #include "GenreTable.h"
 
@@ -48,16 +50,19 @@ bool CarriesTag(std::span<const std::uint8_t> tail) {
 }
 
 std::string DecodeText(std::span<const std::uint8_t> field) {
-  std::string text;
-  text.reserve(field.size());
-  for (std::uint8_t b : field) {
-    if (b != 0) text.push_back(static_cast<char>(b));
+  // Gathered on the stack first, so the text is allocated once, at its final length.
+  std::array<char, kTextWidth> kept;
+  std::size_t n = 0;
+  for (std::uint8_t b : field.first(std::min<std::size_t>(field.size(), kept.size()))) {
+    if (b != 0) kept[n++] = static_cast<char>(b);
   }
   // Bytes are compared unsigned: an ANSI letter such as 0xE4 is no blank.
   auto isBlank = [](char c) { return static_cast<std::uint8_t>(c) <= kBlank; };
-  const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-  const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
-  return first < last ? std::string(first, last) : std::string();
+  const auto first = std::find_if_not(kept.begin(), kept.begin() + n, isBlank);
+  const auto last = std::find_if_not(std::make_reverse_iterator(kept.begin() + n),
+                                     std::make_reverse_iterator(first), isBlank)
+                        .base();
+  return std::string(first, last);
 }
 
 void EncodeText(std::string_view text, std::span<std::uint8_t> field) {

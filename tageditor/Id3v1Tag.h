@@ -57,7 +57,8 @@ bool HasTrackNumber(const Record& record);
 // at least a record long, marker present, and the marker not the middle of "APETAGEX".
 bool CarriesTag(std::span<const std::uint8_t> tail);
 
-// Zero bytes are left out wherever they stand, then codes <= 32 are trimmed at both ends.
+// A field of at most kTextWidth bytes: zero bytes are left out wherever they stand, then codes
+// <= 32 are trimmed at both ends.
 std::string DecodeText(std::span<const std::uint8_t> field);
 // Cut at the field's width, padded with blanks; a zero byte is never written.
 void EncodeText(std::string_view text, std::span<std::uint8_t> field);
