@@ -75,6 +75,48 @@ int TListBoxItems::AddObject(const std::string& s, void* object) {
   return static_cast<int>(at - held.begin());
 }
 
+namespace {
+
+// The locale's sort key of a text without regard to case: comparing keys
+// byte by byte orders as the locale's case-blind comparison does.
+std::string SortKey(const std::string& text) {
+  const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  const int length = static_cast<int>(text.size());
+  std::string key(text.size() * 4 + 16, '\0');
+  int n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(),
+                       static_cast<int>(key.size()));
+  if (n == 0) {
+    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+    key.assign(static_cast<size_t>(std::max(n, 0)), '\0');
+    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(), n);
+  }
+  key.resize(static_cast<size_t>(std::max(n, 0)));
+  return key;
+}
+
+}  // namespace
+
+void TListBoxItems::AddObjects(std::vector<TListBoxItem> items) {
+  if (!box_.sorted_ || !box_.HandleAllocated() || Count() > 0) {
+    for (const TListBoxItem& item : items) AddObject(item.text, item.object);
+    return;
+  }
+  // A search per item would compare texts log2(n) times each; a key per
+  // item and one sort is cheaper, and appending in order moves nothing.
+  std::vector<std::pair<std::string, size_t>> keys;
+  keys.reserve(items.size());
+  for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(SortKey(items[i].text), i);
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [key, i] : keys) {
+    LRESULT at = box_.Send(LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(items[i].text.c_str()));
+    CheckInserted(at);
+    if (items[i].object)
+      box_.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(items[i].object));
+  }
+}
+
 void TListBoxItems::InsertObject(int index, const std::string& s, void* object) {
   CheckIndex(index, Count() + 1);
   if (box_.HandleAllocated()) {
@@ -132,7 +174,12 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
 
 LRESULT TCustomListBox::Send(UINT msg, WPARAM wp, LPARAM lp) const {
   if (!HandleAllocated()) return LB_ERR;
-  return SendMessageA(const_cast<TCustomListBox*>(this)->Handle(), msg, wp, lp);
+  // Straight to the window procedure, as SendMessage would on this thread,
+  // without the system's dispatch: filling a list sends two messages an item.
+  // Failures reach the caller instead of the dispatch's error box.
+  TMessage m{msg, wp, lp, 0};
+  const_cast<TCustomListBox*>(this)->WndProc(m);
+  return m.Result;
 }
 
 void TCustomListBox::CreateParams(TCreateParams& params) {
@@ -319,6 +366,10 @@ void TCustomListBox::WndProc(TMessage& m) {
       return;
     case CN_DRAWITEM:
       OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam));
+      m.Result = TRUE;
+      return;
+    case CN_DELETEITEM:
+      // Items own nothing; clearing a long list sends one of these an item.
       m.Result = TRUE;
       return;
     default:

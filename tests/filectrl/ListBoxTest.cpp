@@ -12,6 +12,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/ListBox.h"
+#include "fw/SysUtils.h"
 
 namespace {
 
@@ -103,6 +104,57 @@ TEST_F(ListBox, ReCreationKeepsItemsObjectsAndSelection) {
   EXPECT_EQ(box->Items().Objects(0), &c);
   EXPECT_EQ(box->Items().Objects(2), &b);
   EXPECT_EQ(box->ItemIndex(), 2);  // the selection went with its item
+}
+
+TEST_F(ListBox, ManyItemsAtOnceLandAsTheListItselfSortsThem) {
+  std::vector<std::string> texts = {"b.mp3",
+                                    "[..]",
+                                    "A.MP3",
+                                    "a.mp3",
+                                    "[Sub]",
+                                    "a-b",
+                                    "ab",
+                                    "a_b",
+                                    "a b",
+                                    "10.txt",
+                                    "9.txt",
+                                    "\xE4rger",
+                                    "Arg",
+                                    "zebra",
+                                    "[.]",
+                                    "~x",
+                                    "a.mp3",
+                                    "Zoo",
+                                    "\xC4"
+                                    "a",
+                                    "aa",
+                                    "a'b",
+                                    "_a"};
+  Show();
+  box->SetSorted(true);
+  for (const std::string& t : texts) box->Items().Add(t);  // the list's own search
+  // Texts equal without regard to case may stand in either order.
+  auto folded = [&] {
+    std::vector<std::string> v = Texts();
+    for (std::string& t : v) t = fw::AnsiLowerCase(t);
+    return v;
+  };
+  const std::vector<std::string> own = folded();
+
+  box->Items().Clear();
+  std::vector<fw::TListBoxItem> batch;
+  for (std::string& t : texts) batch.push_back({t, &t});
+  box->Items().AddObjects(batch);
+  EXPECT_EQ(folded(), own);
+  for (int i = 0; i < box->Items().Count(); ++i)
+    EXPECT_EQ(*static_cast<const std::string*>(box->Items().Objects(i)), box->Items().Strings(i));
+  // Into a list that has items already: each finds its place.
+  box->Items().AddObjects({{"a.mp3", &a}, {"0", &b}});
+  const std::vector<std::string> merged = folded();
+  texts.insert(texts.end(), {"a.mp3", "0"});
+  box->Items().Clear();
+  for (const std::string& t : texts) box->Items().Add(t);
+  EXPECT_EQ(merged, folded());
 }
 
 TEST_F(ListBox, UnsortedItemsGoWhereTheyAreToldInEitherState) {

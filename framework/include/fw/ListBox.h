@@ -23,6 +23,12 @@ class TCustomListBox;
 // A key typed into a control; set the key to 0 to swallow it.
 using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 
+// One item: its text and an object pointer that the list does not own.
+struct TListBoxItem {
+  std::string text;
+  void* object = nullptr;
+};
+
 // The items of a list box, in the manner of TStringList. Index checks raise
 // ERangeError.
 class FW_API TListBoxItems {
@@ -39,6 +45,11 @@ class FW_API TListBoxItems {
   // the end otherwise.
   int Add(const std::string& s) { return AddObject(s, nullptr); }
   int AddObject(const std::string& s, void* object);
+  // Many items at once, as if added one by one. An empty sorted list with a
+  // window sorts them by the locale's sort keys without regard to case (its
+  // own order, computed once per item instead of compared at every step of a
+  // search) and appends them; equal texts keep their order.
+  void AddObjects(std::vector<TListBoxItem> items);
   // At exactly that place (0 <= index <= Count()), sorted list or not.
   void Insert(int index, const std::string& s) { InsertObject(index, s, nullptr); }
   void InsertObject(int index, const std::string& s, void* object);
@@ -106,10 +117,7 @@ class FW_API TCustomListBox : public TWinControl {
 
  private:
   friend class TListBoxItems;
-  struct Item {
-    std::string text;
-    void* object;
-  };
+  using Item = TListBoxItem;
   LRESULT Send(UINT msg, WPARAM wp, LPARAM lp) const;
   void PutItems();
   void TakeItems();
