@@ -1,5 +1,8 @@
 #include "filectrl/FileListBox.h"
 
+#include <string_view>
+#include <vector>
+
 #include "filectrl/PathHelpers.h"
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
@@ -31,11 +34,21 @@ class ScreenCursorKeeper {
 };
 
 // Where the hourglass comes on: a long list is under way.
-constexpr int kHourglassPosition = 100;
+constexpr size_t kHourglassPosition = 100;
 
 bool IsPattern(const std::string& name) {
   return fw::AnsiPos("*", name, kSystemLeadBytes) != std::string::npos ||
          fw::AnsiPos("?", name, kSystemLeadBytes) != std::string::npos;
+}
+
+// A resource message with its one "%s" filled in.
+std::string FillIn(std::string_view format, std::string_view text) {
+  const size_t at = format.find("%s");
+  if (at == std::string_view::npos) return std::string(format);
+  std::string message(format.substr(0, at));
+  message += text;
+  message += format.substr(at + 2);
+  return message;
 }
 
 }  // namespace
@@ -68,25 +81,27 @@ void TFileListBox::ReadEntries() {
   {
     fw::ListBoxUpdate update(*this);
     Items().Clear();
-    int lastAdded = 0;
     ScreenCursorKeeper cursor;
+    // The entries go in together: the list sorts them once instead of
+    // searching its place for each (see TListBoxItems::AddObjects). The
+    // hourglass comes on when the read has an item for position 100.
+    std::vector<fw::TListBoxItem> found;
     for (const std::string& piece : SplitMask(mask_)) {
       if (piece.empty()) continue;  // matches nothing
       for (fw::TFileSearch search(piece, attr); search.Found(); search.Next()) {
         const fw::TSearchRec& entry = search.Current();
-        if (everyEntry || (entry.Attr & attr)) {
-          if (entry.Attr & fw::faDirectory) {
-            lastAdded = Items().AddObject("[" + entry.Name + "]",
-                                          showGlyphs_ ? &closedFolderGlyph_ : nullptr);
-          } else {
-            fw::TBitmap* glyph =
-                IsExecutableName(entry.Name, kSystemLeadBytes) ? &executableGlyph_ : &unknownGlyph_;
-            lastAdded = Items().AddObject(entry.Name, glyph);
-          }
+        if (!everyEntry && !(entry.Attr & attr)) continue;
+        if (entry.Attr & fw::faDirectory) {
+          found.push_back({Bracketed(entry.Name), showGlyphs_ ? &closedFolderGlyph_ : nullptr});
+        } else {
+          fw::TBitmap* glyph =
+              IsExecutableName(entry.Name, kSystemLeadBytes) ? &executableGlyph_ : &unknownGlyph_;
+          found.push_back({entry.Name, glyph});
         }
-        if (lastAdded == kHourglassPosition) fw::Screen().SetCursor(fw::crHourGlass);
+        if (found.size() == kHourglassPosition + 1) fw::Screen().SetCursor(fw::crHourGlass);
       }
     }
+    Items().AddObjects(std::move(found));
   }
   Change();
 }
@@ -163,9 +178,7 @@ void TFileListBox::SetFileName(const std::string& fileName) {
       SelectItem(parts.file);
     }
   } else {
-    std::string message = SInvalidFileName;
-    message.replace(message.find("%s"), 2, fileName);
-    throw fw::EInvalidOperation(message);
+    throw fw::EInvalidOperation(FillIn(SInvalidFileName, fileName));
   }
 }
 

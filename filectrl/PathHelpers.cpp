@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstring>
 
 #include "fw/PathStrings.h"
@@ -64,6 +65,16 @@ class RestoreDirectory {
 
 }  // namespace
 
+bool SystemLeadByte(unsigned char c) {
+  static const std::array<bool, 256> lead = [] {
+    std::array<bool, 256> table{};
+    for (int i = 0; i < 256; ++i)
+      table[static_cast<size_t>(i)] = fw::IsLeadByte(static_cast<unsigned char>(i));
+    return table;
+  }();
+  return lead[c];
+}
+
 std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth,
                         LeadByteFn isLead) {
   return ShortenPath(
@@ -79,7 +90,7 @@ std::string VolumeLabel(char driveLetter) {
   if (fw::Drives().VolumeInformation(root, name, sizeof name, nullptr, nullptr, nullptr, nullptr,
                                      0))
     label = Terminated(name, sizeof name);
-  return "[" + InLetterCase(driveLetter, label) + "]";
+  return Bracketed(InLetterCase(driveLetter, label));
 }
 
 std::string NetworkName(char driveLetter) {
@@ -131,13 +142,13 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   result.file = fw::ExtractFileName(dir, isLead);
   const size_t fileSize = result.file.size();
   if (dir.size() == fileSize + 1) {
-    dir = "\\";
+    dir.assign(1, '\\');
   } else if (dir.size() > fileSize) {
     dir.resize(dir.size() - fileSize - 1);
   } else {
     const std::string current = fs.Current();
     dir = current.substr(fw::ExtractFileDrive(current, isLead).size());
-    if (dir.empty()) dir = "\\";
+    if (dir.empty()) dir.assign(1, '\\');
   }
   fs.Change(dir);
 
@@ -146,7 +157,8 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   if (!result.file.empty() && !pattern && !fs.FileExists(result.file)) {
     // Not a file: a subdirectory, or the change raises.
     fs.Change(result.file);
-    dir = dir == "\\" ? "\\" + result.file : dir + "\\" + result.file;
+    if (dir != "\\") dir += '\\';
+    dir += result.file;
     result.file.clear();
   }
   if (result.drive == '\0') dir = root + dir;

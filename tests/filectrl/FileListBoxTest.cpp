@@ -46,7 +46,7 @@ class ProbeFileList : public TFileListBox {
   int refuseAfter = -1;
 
   void WndProc(fw::TMessage& m) override {
-    if (m.Msg == LB_ADDSTRING) {
+    if (m.Msg == LB_ADDSTRING || m.Msg == LB_INSERTSTRING) {
       fw::TCursor cursor = fw::Screen().Cursor();
       if (refuseAfter >= 0 && static_cast<int>(adds.size()) >= refuseAfter) {
         m.Result = LB_ERRSPACE;
@@ -498,20 +498,25 @@ TEST_F(FileList, GlyphsArePaintedWithTheirBackgroundInTheItemsBrush) {
   }
 }
 
-TEST_F(FileList, HourglassFromPositionHundredAndTheCursorComesBack) {
-  for (int i = 0; i < 130; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "f%03d.mp3", i);
-    temp.WriteFile(name, "x");
-  }
+TEST_F(FileList, HourglassOnceAnItemLandsAtPositionHundred) {
+  auto makeFiles = [&](int from, int to) {
+    for (int i = from; i < to; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "f%03d.mp3", i);
+      temp.WriteFile(name, "x");
+    }
+  };
+  makeFiles(0, 100);
   fw::Screen().SetCursor(fw::crHandPoint);
   Open("*.mp3");
+  ASSERT_EQ(list->adds.size(), 100u);
+  for (const auto& add : list->adds) EXPECT_EQ(add.cursor, fw::crHandPoint);
+
+  makeFiles(100, 130);
+  list->adds.clear();
+  list->ReadEntries();
   ASSERT_EQ(list->adds.size(), 130u);
-  size_t hundred = 0;
-  while (hundred < list->adds.size() && list->adds[hundred].index != 100) ++hundred;
-  ASSERT_LT(hundred, list->adds.size());
-  for (size_t i = 0; i < list->adds.size(); ++i)
-    EXPECT_EQ(list->adds[i].cursor, i <= hundred ? fw::crHandPoint : fw::crHourGlass) << i;
+  for (const auto& add : list->adds) EXPECT_EQ(add.cursor, fw::crHourGlass);
   EXPECT_EQ(fw::Screen().Cursor(), fw::crHandPoint);
 
   // A read that fails half way puts the cursor back as well.

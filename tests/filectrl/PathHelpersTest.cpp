@@ -29,6 +29,13 @@ TEST(JoinPath, PutsExactlyOneBackslashBetween) {
   EXPECT_EQ(filectrl::JoinPath("C:\\A", "WIN"), "C:\\A\\WIN");
 }
 
+TEST(SystemLeadBytes, AreTheSystemsForEveryByte) {
+  for (int c = 0; c < 256; ++c)
+    EXPECT_EQ(filectrl::SystemLeadByte(static_cast<unsigned char>(c)),
+              IsDBCSLeadByte(static_cast<BYTE>(c)) != 0)
+        << c;
+}
+
 TEST(PathDepth, CountsOnlyRealSeparators) {
   // The second byte of the double-byte character has the backslash's code.
   const std::string path = "C:\\" SJIS_SO "\\X";
