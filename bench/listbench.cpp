@@ -1,0 +1,209 @@
+// Times the file list's read of a big directory against a bare
+// FindFirstFile/FindNextFile walk over the same pattern, which is the least
+// any listing has to pay. The directory holds N .mp3 files and N others;
+// both sides look for "*.mp3".
+//
+//   listbench [N ...]           (default: 10000 100000)
+//   listbench --dir <dir> N     use a directory that already holds the files
+//
+// Prints the medians and their ratio (read / walk) for each N. Under Wine,
+// creating files costs a scan of the whole directory each (it looks for a
+// name in other letter case), so bench/listbench.sh fills the directories
+// from the host side and uses --dir.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "filectrl/FileListBox.h"
+#include "fw/Application.h"
+#include "fw/Form.h"
+#include "fw/Handle.h"
+#include "fw/SysUtils.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Millis(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double ThreadMillis() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+struct Timings {
+  std::vector<double> wall, cpu;
+};
+
+class Stopwatch {
+ public:
+  void StopInto(Timings& t) const {
+    t.wall.push_back(Millis(Clock::now() - wall_));
+    t.cpu.push_back(ThreadMillis() - cpu_);
+  }
+
+ private:
+  Clock::time_point wall_ = Clock::now();
+  double cpu_ = ThreadMillis();
+};
+
+// A directory of its own under the temp directory, emptied and removed at
+// the end.
+class BenchDir {
+ public:
+  // A directory filled beforehand, left as it is.
+  explicit BenchDir(std::string given) : path_(std::move(given)), own_(false) {}
+  BenchDir() {
+    char temp[MAX_PATH + 1];
+    DWORD n = GetTempPathA(sizeof temp, temp);
+    path_ = std::string(temp, n) + "listbench" + std::to_string(GetCurrentProcessId());
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) {
+      std::fprintf(stderr, "cannot create %s\n", path_.c_str());
+      std::exit(1);
+    }
+  }
+  ~BenchDir() {
+    if (!own_) return;
+    Empty();
+    RemoveDirectoryA(path_.c_str());
+  }
+  BenchDir(const BenchDir&) = delete;
+  BenchDir& operator=(const BenchDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+  void Fill(int count) {
+    char name[32];
+    for (int i = 0; i < count; ++i) {
+      // Not in name order, so the sorted list cannot just append.
+      unsigned key = static_cast<unsigned>(i) * 2654435761u;
+      std::snprintf(name, sizeof name, "\\%08x_%06d.mp3", key, i);
+      Touch(path_ + name);
+      std::snprintf(name, sizeof name, "\\%08x_%06d.txt", key, i);
+      Touch(path_ + name);
+    }
+  }
+
+  void Empty() {
+    WIN32_FIND_DATAA data;
+    std::vector<std::string> names;
+    {
+      fw::FindHandle find(FindFirstFileA((path_ + "\\*").c_str(), &data));
+      if (!find) return;
+      do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+      } while (FindNextFileA(find.get(), &data));
+    }
+    for (const std::string& name : names) DeleteFileA((path_ + "\\" + name).c_str());
+  }
+
+ private:
+  static void Touch(const std::string& file) {
+    fw::KernelHandle h(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) {
+      std::fprintf(stderr, "cannot create %s\n", file.c_str());
+      std::exit(1);
+    }
+  }
+  std::string path_;
+  bool own_ = true;
+};
+
+// What any listing must do at least: walk the matching entries.
+size_t Walk(const std::string& pattern) {
+  WIN32_FIND_DATAA data;
+  size_t count = 0;
+  fw::FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  if (!find) return 0;
+  do {
+    ++count;
+  } while (FindNextFileA(find.get(), &data));
+  return count;
+}
+
+void Run(BenchDir& dir, int count, int runs) {
+  // Reading moves the process into the directory; it must leave before the
+  // directory can go.
+  struct Leave {
+    std::string home = fw::GetCurrentDir();
+    ~Leave() { SetCurrentDirectoryA(home.c_str()); }
+  } leave;
+  std::printf("N = %d: %d .mp3 + %d others\n", count, count, count);
+
+  fw::Owned<fw::TForm> form = fw::MakeOwned<fw::TForm>();
+  form->SetBounds(20, 20, 300, 400);
+  auto* list = fw::Make<filectrl::TFileListBox>(form.get());
+  list->SetParent(form.get());
+  list->SetBounds(8, 8, 260, 340);
+  list->SetMask("*.mp3");
+  list->SetDirectory(dir.Path());
+  form->Show();  // the first read
+  fw::Application().ProcessMessages();
+
+  // Wall time, and the thread's processor time, which other work on a busy
+  // machine disturbs less (it counts in the system's clock ticks).
+  Timings reads, walks;
+  for (int i = 0; i < runs; ++i) {
+    Stopwatch watch;
+    list->ReadEntries();
+    watch.StopInto(reads);
+    fw::Application().ProcessMessages();
+
+    Stopwatch walkWatch;
+    size_t walked = Walk(dir.Path() + "\\*.mp3");
+    walkWatch.StopInto(walks);
+    if (walked != static_cast<size_t>(count) || list->Items().Count() != count) {
+      std::fprintf(stderr, "listed %d, walked %zu, expected %d\n", list->Items().Count(), walked,
+                   count);
+      std::exit(1);
+    }
+  }
+  std::printf("  ReadEntries \"*.mp3\": median %8.1f ms wall, %8.1f ms cpu (%d runs)\n",
+              Median(reads.wall), Median(reads.cpu), runs);
+  std::printf("  FindFirst/NextFile:  median %8.1f ms wall, %8.1f ms cpu\n", Median(walks.wall),
+              Median(walks.cpu));
+  std::printf("  ratio %.2f wall, %.2f cpu\n", Median(reads.wall) / Median(walks.wall),
+              Median(reads.cpu) / Median(walks.cpu));
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int Runs(int count) { return count >= 50000 ? 3 : 7; }
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--dir") {
+    BenchDir dir(argv[2]);
+    int count = std::atoi(argv[3]);
+    Run(dir, count, Runs(count));
+    return 0;
+  }
+  std::vector<int> counts;
+  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+  if (counts.empty()) counts = {10000, 100000};
+  for (int count : counts) {
+    BenchDir dir;
+    auto start = Clock::now();
+    dir.Fill(count);
+    std::printf("(filled in %.0f ms)\n", Millis(Clock::now() - start));
+    Run(dir, count, Runs(count));
+  }
+  return 0;
+}
