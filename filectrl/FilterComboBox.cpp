@@ -4,6 +4,7 @@
 #include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Layout.h"
+#include "fw/SysUtils.h"
 
 namespace filectrl {
 
@@ -37,7 +38,8 @@ std::string TFilterComboBox::SelectedMask() {
 }
 
 void TFilterComboBox::SetFilter(const std::string& filter) {
-  if (filter == filter_) return;
+  // Compared as file names: a filter that differs only in letter case is the same filter.
+  if (fw::AnsiCompareFileName(filter, filter_) == 0) return;
   filter_ = filter;
   ParseFilter();
   Change();

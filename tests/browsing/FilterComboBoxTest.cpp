@@ -129,9 +129,9 @@ TEST_F(FilterCombo, FilterWritesHandTheMaskToTheFileList) {
   const std::vector<Step> steps = {
       {"Music|*.mp3;*.wav|Text|*.txt", "*.mp3;*.wav", {"a.mp3", "b.wav"}, 1},
       {"Music|*.mp3;*.wav|Text|*.txt", "*.mp3;*.wav", {"a.mp3", "b.wav"}, 0},
-      // Differing in letter case only is a different filter: the user sees
-      // its descriptions, and a case-sensitive volume its masks.
-      {"MUSIC|*.MP3|Text|*.txt", "*.MP3", {"a.mp3"}, 1},
+      // Differing in letter case only is the same filter: nothing is read again.
+      {"MUSIC|*.MP3;*.WAV|TEXT|*.TXT", "*.mp3;*.wav", {"a.mp3", "b.wav"}, 0},
+      {"Music|*.MP3|Text|*.txt", "*.MP3", {"a.mp3"}, 1},
       {"Nothing|", "", {}, 1},
       {"no entries", "*.*", {"a.mp3", "b.wav", "c.txt", "notes"}, 1},
   };
