@@ -17,8 +17,10 @@
 #       FW_OBJDUMP   the objdump that reads this build's binaries
 #     Generator expressions such as $<TARGET_FILE:tgt> work in the command.
 #
-# FW_ARCH is also set as a CMake variable, so a test group can keep its i686 test
-# programs few (a 32-bit Wine process can take a minute to start on some machines).
+# FW_ARCH is also set as a CMake variable. On i686 a test is registered only when it
+# says I686: a 32-bit Wine process can take minutes under emulation, so the 32-bit suite
+# keeps to the programs that prove something about that architecture (the register
+# convention, exceptions across DLLs, 32-bit file offsets). I686_ARGS replace ARGS there.
 
 include_guard(GLOBAL)
 
@@ -55,7 +57,7 @@ function(_fw_set_test_properties name timeout labels)
 endfunction()
 
 function(fw_add_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "NAME;TIMEOUT" "ARGS;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "I686" "NAME;TIMEOUT" "ARGS;I686_ARGS;LABELS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "fw_add_test(${target}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -64,6 +66,14 @@ function(fw_add_test target)
   endif()
   if(NOT arg_NAME)
     set(arg_NAME ${target})
+  endif()
+  if(FW_ARCH STREQUAL "i686")
+    if(NOT arg_I686)
+      return()
+    endif()
+    if(arg_I686_ARGS)
+      set(arg_ARGS ${arg_I686_ARGS})
+    endif()
   endif()
   if(MINGW)
     add_test(NAME ${arg_NAME}
@@ -78,9 +88,12 @@ function(fw_add_test target)
 endfunction()
 
 function(fw_add_script_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY;TIMEOUT" "COMMAND;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "I686" "WORKING_DIRECTORY;TIMEOUT" "COMMAND;LABELS")
   if(arg_UNPARSED_ARGUMENTS OR NOT arg_COMMAND)
     message(FATAL_ERROR "fw_add_script_test(${name} COMMAND <cmd>...): bad arguments")
+  endif()
+  if(FW_ARCH STREQUAL "i686" AND NOT arg_I686)
+    return()
   endif()
   if(NOT arg_WORKING_DIRECTORY)
     set(arg_WORKING_DIRECTORY "${FW_BIN_DIR}")
