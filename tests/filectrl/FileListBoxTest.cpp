@@ -122,17 +122,15 @@ class FileList : public testing::Test {
 
 using Names = std::vector<std::string>;
 
-TEST_F(FileList, StartsInTheCurrentDirectoryWithTheDefaults) {
+TEST_F(FileList, StartsInTheCurrentDirectoryWithItsGlyphsLoaded) {
   fw::ChDir(temp.Path());
   auto* fresh = fw::Make<TFileListBox>(form.get());
   EXPECT_EQ(fresh->Directory(), temp.Path());
-  EXPECT_EQ(fresh->Mask(), "*.*");
-  EXPECT_EQ(fresh->FileType(), 0x40);
-  EXPECT_EQ(fresh->Width(), 145);
-  EXPECT_TRUE(fresh->Sorted());
-  EXPECT_FALSE(fresh->ShowGlyphs());
-  EXPECT_EQ(fresh->ExecutableGlyph().Width(), 16);
-  EXPECT_EQ(fresh->ExecutableGlyph().Height(), 15);
+  for (const fw::TBitmap* glyph :
+       {&fresh->ExecutableGlyph(), &fresh->ClosedFolderGlyph(), &fresh->UnknownGlyph()}) {
+    EXPECT_EQ(glyph->Width(), 16);
+    EXPECT_EQ(glyph->Height(), 15);
+  }
 }
 
 TEST_F(FileList, MaskPiecesAreSearchedOneAfterTheOther) {
