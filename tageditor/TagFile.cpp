@@ -42,7 +42,7 @@ std::optional<Id3v1Tag> LoadTag(const std::string& fileName) {
   return DecodeTag(RecordOf(tail));
 }
 
-void SaveTag(const std::string& fileName, const TagFields& fields) {
+int SaveTag(const std::string& fileName, const TagFields& fields) {
   fw::TFileStream stream(fileName, fw::fmOpenReadWrite | fw::fmShareCompat);
   const std::int64_t size = stream.Size();
   Tail buffer;
@@ -53,6 +53,7 @@ void SaveTag(const std::string& fileName, const TagFields& fields) {
   constexpr int kWritten = kRecordSize - kFirstWritable;
   stream.Seek(size - kWritten, fw::SeekOrigin::Begin);
   stream.WriteBuffer(record.data() + kFirstWritable, kWritten);
+  return HasTrackNumber(record) ? kTrackCommentWidth : kTextWidth;
 }
 
 }  // namespace tageditor

@@ -24,7 +24,9 @@ std::optional<Id3v1Tag> LoadTag(const std::string& fileName);
 // Writes the texts as handed over (cut or blank-padded to each width) and the genre into the
 // record, holding the file exclusively; fails with EFOpenError while another program has it open.
 // Whether the record exists and has the v1.1 track form is decided by the file at this moment; a
-// file without a tag raises ENoTagError and is left as it was. The length never changes.
-void SaveTag(const std::string& fileName, const TagFields& fields);
+// file without a tag raises ENoTagError and is left as it was. The length never changes. Answers
+// the comment's width in the record as written (kTrackCommentWidth in the v1.1 form), so that the
+// editor can show the comment as it went to disk.
+int SaveTag(const std::string& fileName, const TagFields& fields);
 
 }  // namespace tageditor

@@ -1,9 +1,188 @@
 #include "Unit1.h"
 
+#include <windows.h>
+
+#include <utility>
+
+#include "GenreTable.h"
+#include "HotSpeedButton.h"
 #include "Ombrik63.h"
+#include "TagFile.h"
+#include "filectrl/DirectoryListBox.h"
+#include "filectrl/DriveComboBox.h"
+#include "filectrl/FileListBox.h"
+#include "filectrl/FilterComboBox.h"
+#include "fw/ComboBox.h"
+#include "fw/Edit.h"
+#include "fw/Exceptions.h"
+#include "fw/Label.h"
 #include "fw/Layout.h"
+#include "fw/Services.h"
+#include "fw/SpeedButton.h"
+#include "fw/SysUtils.h"
+
+namespace {
+
+template <typename T>
+void Bind(fw::TComponent& form, T*& field, const char* name) {
+  field = dynamic_cast<T*>(form.FindComponent(name));
+  if (!field) throw fw::EParserError(std::string(form.ClassName()) + ": the layout has no " + name);
+}
+
+}  // namespace
 
 TFormOmbrik63::TFormOmbrik63(fw::TComponent* owner) : TfrmTippTemplate(owner) {}
+
+void TFormOmbrik63::Loaded() {
+  Bind(*this, DriveComboBox1, "DriveComboBox1");
+  Bind(*this, FilterComboBox1, "FilterComboBox1");
+  Bind(*this, DirectoryListBox1, "DirectoryListBox1");
+  Bind(*this, FileListBox1, "FileListBox1");
+  Bind(*this, Label1, "Label1");
+  Bind(*this, Label3, "Label3");
+  Bind(*this, Label4, "Label4");
+  Bind(*this, Label5, "Label5");
+  Bind(*this, Label6, "Label6");
+  Bind(*this, Label7, "Label7");
+  Bind(*this, Label8, "Label8");
+  Bind(*this, EditTitel, "EditTitel");
+  Bind(*this, EditKuenstler, "EditKuenstler");
+  Bind(*this, EditAlbum, "EditAlbum");
+  Bind(*this, EditJahr, "EditJahr");
+  Bind(*this, EditKommentar, "EditKommentar");
+  Bind(*this, ComboBoxGenre, "ComboBoxGenre");
+  Bind(*this, EditTag, "EditTag");
+  Bind(*this, SpeedButtonPlay, "SpeedButtonPlay");
+  // One list of names for the codec and the drop-down.
+  for (std::string_view name : tageditor::GenreNames())
+    ComboBoxGenre->Items().Add(std::string(name));
+  TfrmTippTemplate::Loaded();
+}
+
+fw::TNotifyEvent TFormOmbrik63::MethodAddress(const std::string& name) {
+  using Handler = void (TFormOmbrik63::*)(fw::TComponent*);
+  static const std::pair<const char*, Handler> handlers[] = {
+      {"FileListBox1Change", &TFormOmbrik63::FileListBox1Change},
+      {"EditTitelChange", &TFormOmbrik63::EditTitelChange},
+      {"SpeedButtonPlayClick", &TFormOmbrik63::SpeedButtonPlayClick},
+  };
+  for (const auto& [handlerName, handler] : handlers) {
+    if (name == handlerName)
+      return [this, handler](fw::TComponent* sender) { (this->*handler)(sender); };
+  }
+  // FormCreate, OK and Undo are the template's names; its lookup binds
+  // them virtually, so they reach the overrides here.
+  return TfrmTippTemplate::MethodAddress(name);
+}
+
+void TFormOmbrik63::Sprache(int32_t language) { TfrmTippTemplate::Sprache(language); }
+
+void TFormOmbrik63::FormCreate(fw::TComponent* sender) { TfrmTippTemplate::FormCreate(sender); }
+
+void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
+  FileListBox1->SetCursor(fw::crHourGlass);
+  SpeedButtonPlay->SetEnabled(false);
+  // However the load ends, OK waits for an edit and the hourglass goes.
+  auto endLoad = [this] {
+    HotSpeedButtonOK->SetEnabled(false);
+    FileListBox1->SetCursor(fw::crDefault);
+  };
+  try {
+    // Nothing selected (after a re-read): the fields stay as they are.
+    const std::string fileName = FileListBox1->FileName();
+    if (!fileName.empty()) {
+      SpeedButtonPlay->SetEnabled(true);
+      currentFile_ = fileName;
+      unreadFile_.clear();
+      std::optional<tageditor::Id3v1Tag> tag;
+      try {
+        tag = tageditor::LoadTag(fileName);
+      } catch (...) {
+        // The fields still show the previous file's tag; left there, OK or
+        // the host's save would write it into this file.
+        unreadFile_ = fileName;
+        ShowTag(std::nullopt);
+        throw;
+      }
+      ShowTag(tag);
+    }
+  } catch (...) {
+    endLoad();
+    throw;
+  }
+  endLoad();
+}
+
+void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
+  EditTag->SetText(tag ? "TAG" : "");
+  const auto edits = TextEdits();
+  for (fw::TEdit* edit : edits) edit->SetEnabled(tag.has_value());
+  ComboBoxGenre->SetEnabled(tag.has_value());
+  if (tag) {
+    const std::string* texts[] = {&tag->Title, &tag->Artist, &tag->Album, &tag->Year,
+                                  &tag->Comment};
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+      edits[i]->SetText("");
+      edits[i]->SetText(*texts[i]);
+    }
+    ComboBoxGenre->SetItemIndex(tag->Genre);
+  } else {
+    for (fw::TEdit* edit : edits) edit->SetText("");
+    ComboBoxGenre->SetItemIndex(-1);
+  }
+  // Undo's values live in the controls' spare properties.
+  for (fw::TEdit* edit : edits) edit->SetHint(edit->Text());
+  ComboBoxGenre->SetTag(ComboBoxGenre->ItemIndex());
+}
+
+void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
+  // Filling the fields before the window is shown is no change.
+  if (!TippShown) return;
+  HotSpeedButtonOK->SetEnabled(true);
+  TippSaved = false;
+  TippChanged = true;
+}
+
+void TFormOmbrik63::HotSpeedButtonOKClick(fw::TComponent* sender) {
+  // The selection, not CurrentFile: after a re-read nothing is selected and
+  // the save fails at opening.
+  const std::string fileName = FileListBox1->FileName();
+  if (!unreadFile_.empty() && fw::AnsiCompareFileName(fileName, unreadFile_) == 0) {
+    throw fw::EInvalidOperation("The tag of \"" + fileName +
+                                "\" could not be read, so there is nothing to save into it; "
+                                "nothing was written.");
+  }
+  const tageditor::TagFields fields{EditTitel->Text(),     EditKuenstler->Text(),
+                                    EditAlbum->Text(),     EditJahr->Text(),
+                                    EditKommentar->Text(), ComboBoxGenre->ItemIndex()};
+  PadToRecord(tageditor::SaveTag(fileName, fields));
+  HotSpeedButtonOK->SetEnabled(false);
+  // On disk before the host hears of it.
+  TfrmTippTemplate::HotSpeedButtonOKClick(sender);
+}
+
+void TFormOmbrik63::PadToRecord(int commentWidth) {
+  using namespace tageditor;
+  const std::size_t widths[] = {kTextWidth, kTextWidth, kTextWidth, kYearWidth,
+                                static_cast<std::size_t>(commentWidth)};
+  const auto edits = TextEdits();
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    const std::string text = edits[i]->Text();
+    if (text.size() <= widths[i])
+      edits[i]->SetText(text + std::string(widths[i] + 1 - text.size(), ' '));
+  }
+}
+
+void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
+  for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
+  ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+  TfrmTippTemplate::HotSpeedButtonUndoClick(sender);
+}
+
+void TFormOmbrik63::SpeedButtonPlayClick(fw::TComponent*) {
+  // The file type's default action; what the shell makes of it is its own.
+  fw::Shell().Execute(Handle(), nullptr, currentFile_.c_str(), nullptr, nullptr, SW_SHOW);
+}
 
 void TFormOmbrik63::BeforeDestruction() {
   // However the window ends (ModulFree, or host command 0 from inside its

@@ -1,12 +1,89 @@
 #pragma once
-// The module's tip window: the template's frame with the MP3 tag editor.
+// The module's tip window: the template's frame with the MP3 tag editor. The
+// user browses to a file, its ID3v1 tag fills six fields, OK writes them
+// back, Undo brings back what was read, Play hands the file to the shell.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "Id3v1Tag.h"
 #include "MainTippU.h"
+
+namespace fw {
+class TComboBox;
+class TEdit;
+class TLabel;
+class TSpeedButton;
+}  // namespace fw
+
+namespace filectrl {
+class TDirectoryListBox;
+class TDriveComboBox;
+class TFileListBox;
+class TFilterComboBox;
+}  // namespace filectrl
 
 class TFormOmbrik63 : public TfrmTippTemplate {
  public:
   explicit TFormOmbrik63(fw::TComponent* owner);
   const char* ClassName() const override { return "TFormOmbrik63"; }
 
+  // Made by the layout; bound by name when it has been read.
+  filectrl::TDriveComboBox* DriveComboBox1 = nullptr;
+  filectrl::TFilterComboBox* FilterComboBox1 = nullptr;
+  filectrl::TDirectoryListBox* DirectoryListBox1 = nullptr;
+  filectrl::TFileListBox* FileListBox1 = nullptr;
+  fw::TLabel* Label1 = nullptr;
+  fw::TLabel* Label3 = nullptr;
+  fw::TLabel* Label4 = nullptr;
+  fw::TLabel* Label5 = nullptr;
+  fw::TLabel* Label6 = nullptr;
+  fw::TLabel* Label7 = nullptr;
+  fw::TLabel* Label8 = nullptr;
+  fw::TEdit* EditTitel = nullptr;
+  fw::TEdit* EditKuenstler = nullptr;
+  fw::TEdit* EditAlbum = nullptr;
+  fw::TEdit* EditJahr = nullptr;
+  fw::TEdit* EditKommentar = nullptr;
+  fw::TComboBox* ComboBoxGenre = nullptr;
+  fw::TEdit* EditTag = nullptr;
+  fw::TSpeedButton* SpeedButtonPlay = nullptr;
+
+  // The file last selected in the file list, even when it could not be
+  // read; what Play opens.
+  const std::string& CurrentFile() const { return currentFile_; }
+
+  // Published methods. Sprache, FormCreate, OK and Undo replace the
+  // template's and run them: Sprache and FormCreate first, OK and Undo last.
+  void Sprache(int32_t language) override;
+  void FormCreate(fw::TComponent* sender) override;
+  virtual void FileListBox1Change(fw::TComponent* sender);
+  void HotSpeedButtonUndoClick(fw::TComponent* sender) override;
+  virtual void EditTitelChange(fw::TComponent* sender);
+  void HotSpeedButtonOKClick(fw::TComponent* sender) override;
+  virtual void SpeedButtonPlayClick(fw::TComponent* sender);
+
+  fw::TNotifyEvent MethodAddress(const std::string& name) override;
+  void Loaded() override;
+
  protected:
   void BeforeDestruction() override;
+
+ private:
+  // The five tag edits in record order: title, artist, album, year, comment.
+  std::array<fw::TEdit*, 5> TextEdits() const {
+    return {EditTitel, EditKuenstler, EditAlbum, EditJahr, EditKommentar};
+  }
+  // Fills and enables the fields from a tag, or disables and empties them
+  // without one; either way the shown values become the kept ones.
+  void ShowTag(const std::optional<tageditor::Id3v1Tag>& tag);
+  // Pads each edit's text with blanks to one more than the record's field
+  // width, so the text shows what went to disk.
+  void PadToRecord(int commentWidth);
+
+  std::string currentFile_;
+  // The selected file whose tag could not be read: a save into it is
+  // refused until another file is selected, since the fields do not hold
+  // its tag.
+  std::string unreadFile_;
 };
