@@ -1,8 +1,12 @@
 #include "MainTippU.h"
 
+#include <exception>
+#include <iterator>
+
 #include "HotSpeedButton.h"
 #include "ZekHelp.h"
 #include "fw/Exceptions.h"
+#include "fw/Handle.h"
 #include "fw/ImageList.h"
 #include "fw/Layout.h"
 #include "fw/Memo.h"
@@ -30,6 +34,45 @@ uint16_t RegisterHostMessage() {
 }
 
 constexpr const char* kSettingsKey = "SOFTWARE\\Tovrane\\Quindrel 2000";
+// The registry editor opens at the key it finds in "LastKey" here.
+constexpr const char* kRegeditKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
+
+// Commands and notices of the message protocol.
+constexpr uint32_t kCloseCommand = 0;
+constexpr uint32_t kSetLeftCommand = 10;
+constexpr uint32_t kSetTopCommand = 11;
+constexpr uint32_t kSetWidthCommand = 12;
+constexpr uint32_t kSetHeightCommand = 13;
+constexpr uint32_t kShowCommand = 200;
+constexpr WPARAM kSwitchWindowNotice = 200;
+constexpr WPARAM kSavedNotice = 9999;
+
+// The names of the version types 1 to 13, bit 0x1 first; the types above
+// have bits but no names.
+constexpr const char* kWinVersionNames[] = {
+    "Windows 98 Standard Edition",
+    "Windows 98 Standard Edition A",
+    "Windows 98 Second Edition",
+    "Windows 95",
+    "Windows 95 A",
+    "Windows 95 B",
+    "Windows 95 B OEM Service Release 2",
+    "Windows 95 B OEM Service Release 2.1",
+    "Windows 95 C OEM Service Release 2.5 C",
+    "Windows NT",
+    "Windows 2000",
+    "Windows 98 ME",
+    "Windows XP",
+};
+
+// Commands and their arguments are 32-bit numbers from 0 to 0x7FFFFFFF;
+// a negative one, or one that does not fit 32 bits, is refused.
+uint32_t CommandValue(uint64_t value) {
+  if (value > 0x7FFFFFFF) throw fw::ERangeError();
+  return static_cast<uint32_t>(value);
+}
 
 // The help library owns its texts; copy at once, null being the empty text.
 std::string HelpText(int32_t helpId, int32_t kind) {
@@ -55,6 +98,8 @@ uint32_t WinVersionBit(int32_t winVersionType) {
 }
 
 TfrmTippTemplate::TfrmTippTemplate(fw::TComponent* owner) : TForm(owner) {}
+
+TfrmTippTemplate::~TfrmTippTemplate() { *formAlive_ = false; }
 
 void TfrmTippTemplate::Loaded() {
   Bind(*this, PopupMenu1, "PopupMenu1");
@@ -153,32 +198,145 @@ void TfrmTippTemplate::Sprache(int32_t language) {
 }
 
 void TfrmTippTemplate::WndProc(fw::TMessage& message) {
-  TForm::WndProc(message);
-  // Last: a command may end the window, and nothing of it is used after.
-  if (HostMessage != 0 && message.Msg == HostMessage) HandleHostMessage(message);
+  // A handler of this window may wait in a message box or broadcast while
+  // the host's command 0 arrives; the end then waits until the outermost
+  // of this window's messages is done, so that no frame below still uses
+  // the window. Exceptions go on to the framework's dispatch, which
+  // reports them.
+  const std::shared_ptr<bool> alive = formAlive_;
+  ++messageDepth_;
+  std::exception_ptr failure;
+  try {
+    TForm::WndProc(message);
+    if (HostMessage != 0 && message.Msg == HostMessage) HandleHostMessage(message);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // A close that frees the form leaves nothing to count.
+  if (*alive && --messageDepth_ == 0 && endRequested_ && !Destroying()) {
+    endRequested_ = false;
+    // Last: nothing of the window is touched after this.
+    fw::Free(this);
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
-void TfrmTippTemplate::HandleHostMessage(fw::TMessage&) {
-  // The commands of the message protocol (close, place, size, show) are
-  // dispatched here.
+void TfrmTippTemplate::HandleHostMessage(fw::TMessage& message) {
+  // Both are checked before the command is looked at, for every command.
+  uint32_t command = CommandValue(static_cast<uint64_t>(message.WParam));
+  uint32_t argument = CommandValue(static_cast<uint64_t>(static_cast<uintptr_t>(message.LParam)));
+  int value = static_cast<int>(argument);
+  switch (command) {
+    case kCloseCommand: {
+      const std::shared_ptr<bool> alive = formAlive_;
+      try {
+        Close();
+      } catch (...) {
+        fw::ShowMessage("e");
+      }
+      // Destroyed by WndProc once this message is done, closed or not.
+      if (*alive) endRequested_ = true;
+      break;
+    }
+    case kSetLeftCommand:
+      SetLeft(value == 0 ? 1 : value);
+      break;
+    case kSetTopCommand:
+      SetTop(value == 0 ? 1 : value);
+      break;
+    case kSetWidthCommand:
+      SetWidth(value);
+      break;
+    case kSetHeightCommand:
+      SetHeight(value);
+      break;
+    case kShowCommand:
+      Show();
+      break;
+    default:
+      break;  // 100 is accepted and has no effect here; others are ignored.
+  }
 }
 
 void TfrmTippTemplate::HotSpeedButtonOKClick(fw::TComponent*) {
   // Saved before the notice goes out: a host that asks while handling it
   // sees the saved state.
   TippSaved = true;
-  SendMessageA(HWND_BROADCAST, HostMessage, 9999, SaveKind());
+  SendMessageA(HWND_BROADCAST, HostMessage, kSavedNotice, SaveKind());
 }
 
 void TfrmTippTemplate::HotSpeedButtonUndoClick(fw::TComponent*) { DefaultsRestored = true; }
 
-void TfrmTippTemplate::HotSpeedButtonInfoClick(fw::TComponent*) {}
+void TfrmTippTemplate::HotSpeedButtonInfoClick(fw::TComponent*) {
+  std::string text = Language == 1 ? "Valid for:" : "G\xFCltig f\xFCr:";
+  text += "\r\n\r\n";
+  for (size_t bit = 0; bit < std::size(kWinVersionNames); ++bit) {
+    if (ValidWinVersions & (1u << bit)) {
+      text += kWinVersionNames[bit];
+      text += "\r\n";
+    }
+  }
+  fw::ShowMessage(text);
+}
 
-void TfrmTippTemplate::HotSpeedButtonRegistryClick(fw::TComponent*) {}
+void TfrmTippTemplate::HotSpeedButtonRegistryClick(fw::TComponent*) {
+  {
+    fw::TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    // A key that can be neither opened nor made fails the write below with
+    // the registry error, and the editor is not started at a stale key.
+    registry.OpenKey(kRegeditKey, true);
+    registry.WriteString("LastKey", HelpText(HelpId, zekhelp::kRegistryPath));
+  }
+  // Whether the editor started is not reported.
+  fw::Shell().Execute(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);
+}
 
-void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) {}
+void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) {
+  SendMessageA(HWND_BROADCAST, HostMessage, kSwitchWindowNotice, 0);
+}
 
-void TfrmTippTemplate::NeuStart() {}
+void TfrmTippTemplate::NeuStart() {
+  if (fw::MessageDlg("Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems "
+                     "erforderlich. Soll der Neustart jetzt durchgef\xFChrt werden ?",
+                     fw::TMsgDlgType::mtConfirmation, fw::mbYes | fw::mbNo, 0) != fw::mrYes)
+    return;
+  // Windows NT and 2000 restart only with the shutdown privilege enabled.
+  bool restarted = Tag() == 10 || Tag() == 11 ? ExitWindowsPrivileged(EWX_REBOOT)
+                                              : fw::System().ExitSystem(EWX_REBOOT, 0) != FALSE;
+  if (restarted) {
+    Close();
+  } else {
+    fw::ShowMessage(
+        "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter "
+        "manuell einen Neustart durch");
+  }
+}
+
+bool SetPrivilege(const std::string& privilegeName, bool enable) {
+  HANDLE raw = nullptr;
+  // Nothing obtained, nothing to close.
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
+    return false;
+  fw::TokenHandle token(raw);
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  if (!LookupPrivilegeValueA(nullptr, privilegeName.c_str(), &privileges.Privileges[0].Luid))
+    return false;
+  // One privilege's previous state fits; it is not used.
+  TOKEN_PRIVILEGES previous{};
+  DWORD previousSize = 0;
+  return AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof previous, &previous,
+                               &previousSize) != FALSE;
+}
+
+bool ExitWindowsPrivileged(UINT flags) {
+  if (!SetPrivilege(kShutdownPrivilege, true)) return false;
+  bool ok = fw::System().ExitSystem(flags, 0) != FALSE;
+  SetPrivilege(kShutdownPrivilege, false);
+  return ok;
+}
 
 namespace {
 const fw::ClassRegistration templateClass("TfrmTippTemplate", "TForm", nullptr, {});

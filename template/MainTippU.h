@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "fw/Form.h"
@@ -39,6 +40,15 @@ extern const uint16_t HostMessage;
 int32_t SaveKind();
 // 1 shifted left by (type - 1) for the version types 1..18, else 0.
 uint32_t WinVersionBit(int32_t winVersionType);
+
+// Enables or disables one privilege of this process. False when the token
+// cannot be opened, the name is unknown or the token refuses the change; a
+// change that succeeds without the privilege being assigned counts as done.
+bool SetPrivilege(const std::string& privilegeName, bool enable);
+// Restarts or shuts down Windows (ExitWindowsEx flags) with the shutdown
+// privilege enabled for the call only; false when it could not be enabled
+// or the system refused.
+bool ExitWindowsPrivileged(UINT flags);
 
 class TfrmTippTemplate : public fw::TForm {
  public:
@@ -83,10 +93,21 @@ class TfrmTippTemplate : public fw::TForm {
   fw::TNotifyEvent MethodAddress(const std::string& name) override;
   void Loaded() override;
 
+ protected:
+  ~TfrmTippTemplate() override;
+
  private:
   // Disables everything but the help, the title and the Info and Registry
   // buttons.
   void LockControls();
   // A HostMessage command from the host, after the form's own handling.
   void HandleHostMessage(fw::TMessage& message);
+
+  // False once the object is gone: tells a message handler whether a
+  // handler below it (a close that frees the form) ended the window.
+  std::shared_ptr<bool> formAlive_ = std::make_shared<bool>(true);
+  // This window's messages being handled at the moment, nested ones counted.
+  int messageDepth_ = 0;
+  // Command 0 asked for the end; it comes when the outermost message ends.
+  bool endRequested_ = false;
 };
