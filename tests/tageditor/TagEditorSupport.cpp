@@ -1,0 +1,175 @@
+#include "TagEditorSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tageditortest {
+
+std::string Audio(int frames) {
+  std::string frame(417, '\0');
+  frame[0] = '\xFF';
+  frame[1] = '\xFB';
+  frame[2] = '\x90';
+  frame[3] = '\xC4';
+  std::string audio;
+  for (int i = 0; i < frames; ++i) audio += frame;
+  return audio;
+}
+
+namespace {
+std::string Field(std::string_view text, std::size_t width) {
+  std::string field(text.substr(0, width));
+  field.resize(width, '\0');
+  return field;
+}
+}  // namespace
+
+std::string Record(const RecordSpec& s) {
+  std::string record =
+      "TAG" + Field(s.title, 30) + Field(s.artist, 30) + Field(s.album, 30) + Field(s.year, 4);
+  if (s.track != 0)
+    record += Field(s.comment, 28) + '\0' + static_cast<char>(s.track);
+  else
+    record += Field(s.comment, 30);
+  return record + static_cast<char>(s.genre);
+}
+
+std::string RecordBytes(const std::string& file, int offset, int width) {
+  return file.substr(file.size() - 128 + offset, width);
+}
+
+NoticeRecorder::NoticeRecorder() : message_(RegisterWindowMessageA("Tovrane")) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TagEditorTestsNoticeRecorder";
+  RegisterClassA(&wc);
+  window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+NoticeRecorder::~NoticeRecorder() { DestroyWindow(window_); }
+
+LRESULT CALLBACK NoticeRecorder::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = reinterpret_cast<NoticeRecorder*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+  if (self && msg == self->message_ && (InSendMessageEx(nullptr) & ISMEX_SEND) == 0)
+    self->notices.emplace_back(wp, lp);
+  return DefWindowProcA(w, msg, wp, lp);
+}
+
+Holder::Holder(const std::string& path, const char* mode) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE inRead, inWrite, outRead, outWrite;
+  if (!CreatePipe(&inRead, &inWrite, &inherit, 0)) return;
+  stdinWrite_.reset(inWrite);
+  fw::KernelHandle childIn(inRead);
+  if (!CreatePipe(&outRead, &outWrite, &inherit, 0)) return;
+  stdoutRead_.reset(outRead);
+  fw::KernelHandle childOut(outWrite);
+  SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string exe = self;
+  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "tagholder.exe";
+  std::string cmd = "\"" + exe + "\" \"" + path + "\" " + mode;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = childIn.get();
+  si.hStdOutput = childOut.get();
+  si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                      &pi))
+    return;
+  process_.reset(pi.hProcess);
+  CloseHandle(pi.hThread);
+  childOut.reset();  // so a dying child ends the read below
+  char line[32] = {};
+  DWORD got = 0;
+  ReadFile(stdoutRead_.get(), line, sizeof line - 1, &got, nullptr);
+  open_ = std::string(line, got).rfind("open", 0) == 0;
+}
+
+Holder::~Holder() {
+  stdinWrite_.reset();
+  if (process_) WaitForSingleObject(process_.get(), 10000);
+}
+
+TipWindow::TipWindow() : form(moduletest::ModuleHost::Form()) {
+  using moduletest::Part;
+  dirs = Part<fw::TCustomListBox>(form, "DirectoryListBox1");
+  files = Part<fw::TCustomListBox>(form, "FileListBox1");
+  const char* names[] = {"EditTitel", "EditKuenstler", "EditAlbum", "EditJahr", "EditKommentar"};
+  for (int i = 0; i < 5; ++i) edits[i] = Part<fw::TEdit>(form, names[i]);
+  genre = Part<fw::TComboBox>(form, "ComboBoxGenre");
+  marker = Part<fw::TEdit>(form, "EditTag");
+  play = Part<fw::TSpeedButton>(form, "SpeedButtonPlay");
+  ok = Part<fw::TControl>(form, "HotSpeedButtonOK");
+  undo = Part<fw::TControl>(form, "HotSpeedButtonUndo");
+  drives = Part<fw::TWinControl>(form, "DriveComboBox1");
+  bool all = form && dirs && files && genre && marker && play && ok && undo && drives;
+  for (fw::TEdit* edit : edits) all = all && edit;
+  if (!all) throw std::runtime_error("the tip window or one of its controls is missing");
+}
+
+std::vector<std::string> TipWindow::Texts() const {
+  std::vector<std::string> texts;
+  for (fw::TEdit* edit : edits) texts.push_back(edit->Text());
+  return texts;
+}
+
+std::vector<bool> TipWindow::FieldsEnabled() const {
+  std::vector<bool> enabled;
+  for (fw::TEdit* edit : edits) enabled.push_back(edit->Enabled());
+  enabled.push_back(genre->Enabled());
+  return enabled;
+}
+
+std::vector<std::string> TipWindow::FileItems() const {
+  std::vector<std::string> items;
+  for (int i = 0; i < files->Items().Count(); ++i) items.push_back(files->Items().Strings(i));
+  return items;
+}
+
+void TipWindow::OpenDirectory(const std::string& name) {
+  const int index = dirs->Items().IndexOf(name);
+  ASSERT_GE(index, 0) << name;
+  dirs->SetItemIndex(index);
+  dirs->SetFocus();
+  PostMessageA(dirs->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  Pump();
+}
+
+void TipWindow::ClickFile(const std::string& name, bool twice) {
+  const int index = files->Items().IndexOf(name);
+  ASSERT_GE(index, 0) << name;
+  const RECT r = files->ItemRect(index);
+  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+  std::vector<UINT> messages{WM_LBUTTONDOWN, WM_LBUTTONUP};
+  if (twice) messages.insert(messages.end(), {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+  for (UINT msg : messages)
+    PostMessageA(files->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  Pump();
+}
+
+void TipWindow::Type(fw::TEdit& edit, std::string_view text) {
+  SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(edit.Handle(), WM_CLEAR, 0, 0);
+  for (char c : text) SendMessageA(edit.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  Pump();
+}
+
+void TipWindow::Click(fw::TControl& button) {
+  const RECT r = button.BoundsRect();
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  HWND parent = button.Parent()->Handle();
+  PostMessageA(parent, WM_MOUSEMOVE, 0, at);
+  PostMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(parent, WM_LBUTTONUP, 0, at);
+  Pump();
+}
+
+}  // namespace tageditortest

@@ -1,0 +1,102 @@
+#pragma once
+// What the tag editor tests share: MP3 files built byte by byte, a recorder
+// of the host's notices, a second process that holds a file open, and the
+// tip window driven through its real controls.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ModuleHost.h"
+#include "fw/Application.h"
+#include "fw/ComboBox.h"
+#include "fw/Edit.h"
+#include "fw/Handle.h"
+#include "fw/ListBox.h"
+#include "fw/SpeedButton.h"
+
+namespace tageditortest {
+
+// A few silent MPEG-1 Layer III frames.
+std::string Audio(int frames = 3);
+
+struct RecordSpec {
+  std::string_view title, artist, album, year, comment;
+  int genre = 0;
+  int track = 0;  // non-zero: the v1.1 form, a 28-byte comment, zero, track
+};
+// An ID3v1 record; unused bytes of a field are zero.
+std::string Record(const RecordSpec& spec);
+// The bytes of a record field in the file (offset within the record).
+std::string RecordBytes(const std::string& file, int offset, int width);
+
+inline void Pump() { fw::Application().ProcessMessages(); }
+
+// A hidden top-level window that records the HostMessage broadcasts of this
+// thread; other test programs broadcast too, from other threads.
+class NoticeRecorder {
+ public:
+  NoticeRecorder();
+  ~NoticeRecorder();
+  NoticeRecorder(const NoticeRecorder&) = delete;
+  NoticeRecorder& operator=(const NoticeRecorder&) = delete;
+
+  std::vector<std::pair<WPARAM, LPARAM>> notices;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  UINT message_;
+  HWND window_;
+};
+
+// Runs tagholder.exe (built beside the test) on a file until destroyed.
+class Holder {
+ public:
+  Holder(const std::string& path, const char* mode);
+  ~Holder();
+  Holder(const Holder&) = delete;
+  Holder& operator=(const Holder&) = delete;
+  bool Open() const { return open_; }
+
+ private:
+  fw::KernelHandle stdinWrite_, stdoutRead_;
+  fw::UniqueHandle<HANDLE, fw::NullableHandleTraits> process_;
+  bool open_ = false;
+};
+
+// The tip window as the user sees it: the controls found by name through
+// the shared framework, and input posted to their windows.
+class TipWindow {
+ public:
+  // The one tip window of this process.
+  TipWindow();
+
+  fw::TForm* form;
+  fw::TCustomListBox* dirs;
+  fw::TCustomListBox* files;
+  fw::TEdit* edits[5];  // title, artist, album, year, comment
+  fw::TComboBox* genre;
+  fw::TEdit* marker;
+  fw::TSpeedButton* play;
+  fw::TControl* ok;
+  fw::TControl* undo;
+  fw::TWinControl* drives;
+
+  fw::TEdit& Title() const { return *edits[0]; }
+  std::vector<std::string> Texts() const;
+  std::vector<bool> FieldsEnabled() const;
+  std::vector<std::string> FileItems() const;
+
+  // Opens a directory of the directory list: the item selected, then Enter.
+  void OpenDirectory(const std::string& name);
+  // A click on a file list item; twice: a double click.
+  void ClickFile(const std::string& name, bool twice = false);
+  // Replaces the text of an edit by typing it.
+  void Type(fw::TEdit& edit, std::string_view text);
+  // A mouse click on a button without a window.
+  void Click(fw::TControl& button);
+};
+
+}  // namespace tageditortest

@@ -1,0 +1,358 @@
+// The tag editor end to end, as host and user meet it: Ombrik63.dll loaded
+// and created through its exports, the sample folder reached with the
+// directory list, files picked with the mouse, fields typed into, OK and
+// Undo clicked, and the files on disk and the host's notices checked.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "TagEditorSupport.h"
+#include "fw/Exceptions.h"
+#include "fw/SysUtils.h"
+#include "testsupport/CurrentDirGuard.h"
+#include "testsupport/ErrorModeGuard.h"
+#include "testsupport/RecordingDialogs.h"
+#include "testsupport/RecordingShell.h"
+#include "testsupport/RegistryGuard.h"
+#include "testsupport/TempDir.h"
+
+namespace tageditortest {
+namespace {
+
+using testsupport::DialogKind;
+using Texts = std::vector<std::string>;
+using Flags = std::vector<bool>;
+
+constexpr char kSettingsKey[] = "SOFTWARE\\Tovrane\\Quindrel 2000";
+const Flags kEnabled(6, true);
+const Flags kDisabled(6, false);
+
+std::string Padded(std::string text, std::size_t width) {
+  text.resize(width, ' ');
+  return text;
+}
+
+// A field as the sample files have it: zero bytes after the text.
+std::string Zeroed(std::string text, std::size_t width) {
+  text.resize(width, '\0');
+  return text;
+}
+
+class TagEditor : public testing::Test {
+ protected:
+  TagEditor() {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "BSControl");
+    audio_ = Audio();
+    Write("Abendlied.mp3", {"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller", 0});
+    Write("Bergfahrt.mp3", {"Bergfahrt", "Seilschaft", "Gipfel", "2003", "Mit Spur", 17, 7});
+    Write("Genre 148.mp3", {"Unbekannt", "", "", "", "", 148});
+    Write("Genre 200.mp3", {"Zweihundert", "", "", "", "", 200});
+    Write("Genre 255.mp3", {"Keins", "", "", "", "", 255});
+    temp_.WriteFile("Musik\\Ohne Tag.mp3", audio_);
+    temp_.WriteFile("Musik\\Kurz.mp3", audio_.substr(0, 100));
+    temp_.WriteFile("Musik\\Notiz.txt", "keine MP3-Datei");
+    Write("Live\\Zugabe.mp3", {"Zugabe", "Die Zwei", "", "2005", "", 17});
+    fw::ChDir(temp_.Path());
+  }
+
+  void Write(const std::string& name, const RecordSpec& spec) {
+    temp_.WriteFile("Musik\\" + name, audio_ + Record(spec));
+  }
+  std::string Read(const std::string& name) const { return temp_.ReadFile("Musik\\" + name); }
+  std::string Path(const std::string& name) const { return temp_ / ("Musik\\" + name); }
+
+  // The host creates the tip; the user goes into the sample folder.
+  void Open() {
+    ASSERT_EQ(host_.Create(), 0);
+    Pump();
+    tip_.emplace();
+    tip_->OpenDirectory("Musik");
+  }
+  TipWindow& Tip() { return *tip_; }
+
+  // The title on disk, with the blanks that fill its field.
+  std::string TitleOnDisk(const std::string& name) const { return RecordBytes(Read(name), 3, 30); }
+  std::vector<std::string> Errors() const { return dialogs_->Texts(DialogKind::Exception); }
+
+  testsupport::RegistryGuard settings_{kSettingsKey};
+  testsupport::CurrentDirGuard cwd_;
+  testsupport::ErrorModeGuard errorMode_;
+  testsupport::TempDir temp_;
+  testsupport::ScopedDialogs dialogs_;
+  testsupport::ScopedShell shell_;
+  NoticeRecorder recorder_;
+  moduletest::ModuleHost host_;
+  std::optional<TipWindow> tip_;
+  std::string audio_;
+};
+
+// The main session; also the one case of the 32-bit run, where the host's
+// call of ModulCreate goes through the register convention.
+TEST_F(TagEditor, SessionSelectEditSaveUndo) {
+  Open();
+  TipWindow& tip = Tip();
+  EXPECT_EQ(tip.FileItems(), (Texts{"Abendlied.mp3", "Bergfahrt.mp3", "Genre 148.mp3",
+                                    "Genre 200.mp3", "Genre 255.mp3", "Kurz.mp3", "Ohne Tag.mp3"}));
+  EXPECT_EQ(tip.form->ActiveControl(), tip.drives);
+  EXPECT_FALSE(tip.play->Enabled());
+  EXPECT_FALSE(tip.ok->Enabled());
+  EXPECT_EQ(tip.FieldsEnabled(), kEnabled);
+  EXPECT_EQ(host_.Changed(), 0);
+
+  tip.ClickFile("Abendlied.mp3");
+  EXPECT_EQ(tip.Texts(), (Texts{"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller"}));
+  EXPECT_EQ(tip.genre->ItemIndex(), 0);
+  EXPECT_EQ(tip.marker->Text(), "TAG");
+  EXPECT_EQ(tip.FieldsEnabled(), kEnabled);
+  EXPECT_TRUE(tip.play->Enabled());
+  EXPECT_FALSE(tip.ok->Enabled());
+  // Filling the fields counts as a change for the host.
+  EXPECT_EQ(host_.Changed(), 1);
+
+  tip.Type(tip.Title(), "Neu");
+  EXPECT_TRUE(tip.ok->Enabled());
+  tip.Click(*tip.ok);
+  const std::string saved = Read("Abendlied.mp3");
+  EXPECT_EQ(saved.size(), audio_.size() + 128);
+  EXPECT_EQ(saved.substr(0, audio_.size() + 3), audio_ + "TAG");
+  EXPECT_EQ(RecordBytes(saved, 3, 30), Padded("Neu", 30));
+  EXPECT_EQ(RecordBytes(saved, 33, 30), Padded("Die Zwei", 30));
+  EXPECT_EQ(RecordBytes(saved, 93, 4), "1999");
+  EXPECT_EQ(RecordBytes(saved, 97, 30), Padded("Im Keller", 30));
+  EXPECT_EQ(RecordBytes(saved, 127, 1), std::string(1, '\0'));
+  // The edits show what went to disk: one blank past the field.
+  EXPECT_EQ(tip.Texts(), (Texts{Padded("Neu", 31), Padded("Die Zwei", 31),
+                                Padded("Erste Platte", 31), "1999 ", Padded("Im Keller", 31)}));
+  EXPECT_FALSE(tip.ok->Enabled());
+  EXPECT_EQ(host_.Changed(), 2);
+  EXPECT_EQ(host_.Nr(), 2);
+  EXPECT_EQ(recorder_.notices, (std::vector<std::pair<WPARAM, LPARAM>>{{9999, 2}}));
+
+  // The host saves on the user's behalf; a second save writes the same bytes.
+  tip.Type(tip.Title(), "Noch einmal neu");
+  EXPECT_EQ(host_.Changed(), 1);
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Padded("Noch einmal neu", 30));
+  const std::string once = Read("Abendlied.mp3");
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_EQ(Read("Abendlied.mp3"), once);
+  EXPECT_EQ(host_.Changed(), 2);
+  EXPECT_EQ(recorder_.notices.size(), 3u);
+
+  // Undo brings back what was read, not what was saved, and asks for an OK.
+  tip.Click(*tip.undo);
+  EXPECT_EQ(tip.Texts(), (Texts{"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller"}));
+  EXPECT_EQ(tip.genre->ItemIndex(), 0);
+  EXPECT_TRUE(tip.ok->Enabled());
+  EXPECT_EQ(host_.Changed(), 1);
+  EXPECT_EQ(host_.Nr(), 1);
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Padded("Noch einmal neu", 30));
+  tip.Click(*tip.ok);
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Padded("Abendlied", 30));
+  EXPECT_EQ(recorder_.notices.back(), (std::pair<WPARAM, LPARAM>{9999, 1}));
+  EXPECT_EQ(host_.Nr(), 1);
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(TagEditor, FilesWithoutATagDisableAndEmptyTheFields) {
+  Open();
+  TipWindow& tip = Tip();
+  for (const char* name : {"Ohne Tag.mp3", "Kurz.mp3"}) {
+    SCOPED_TRACE(name);
+    tip.ClickFile("Abendlied.mp3");
+    ASSERT_EQ(tip.Title().Text(), "Abendlied");
+    const std::string before = Read(name);
+    tip.ClickFile(name);
+    EXPECT_EQ(tip.Texts(), Texts(5));
+    EXPECT_EQ(tip.genre->ItemIndex(), -1);
+    EXPECT_EQ(tip.FieldsEnabled(), kDisabled);
+    EXPECT_EQ(tip.marker->Text(), "");
+    EXPECT_FALSE(tip.ok->Enabled());
+    EXPECT_TRUE(tip.play->Enabled());
+    // Only the host can still ask for a save; the file is not written.
+    EXPECT_THROW(host_.SaveChanges(), fw::EInvalidOperation);
+    EXPECT_EQ(Read(name), before);
+    // Undo puts back the empty texts kept at that load.
+    tip.Click(*tip.undo);
+    EXPECT_EQ(tip.Texts(), Texts(5));
+    EXPECT_EQ(tip.genre->ItemIndex(), -1);
+  }
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(TagEditor, GenreBytesAndTheTrackNumber) {
+  Open();
+  TipWindow& tip = Tip();
+  struct Case {
+    const char* file;
+    int shown;
+    char saved;
+  };
+  for (const Case& c : {Case{"Genre 148.mp3", 148, '\x94'}, Case{"Genre 200.mp3", -1, '\xFF'},
+                        Case{"Genre 255.mp3", -1, '\xFF'}}) {
+    SCOPED_TRACE(c.file);
+    tip.ClickFile(c.file);
+    EXPECT_EQ(tip.genre->ItemIndex(), c.shown);
+    EXPECT_EQ(host_.SaveChanges(), 1);
+    EXPECT_EQ(RecordBytes(Read(c.file), 127, 1), std::string(1, c.saved));
+  }
+  EXPECT_EQ(tip.genre->Items().Strings(148), "Unbekannt");
+
+  // A v1.1 record: 28 comment characters, and the track stays.
+  tip.ClickFile("Bergfahrt.mp3");
+  EXPECT_EQ(tip.edits[4]->Text(), "Mit Spur");
+  EXPECT_EQ(tip.genre->ItemIndex(), 17);
+  tip.Type(*tip.edits[4], std::string(29, 'k'));
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_EQ(RecordBytes(Read("Bergfahrt.mp3"), 97, 31),
+            std::string(28, 'k') + '\0' + '\x07' + '\x11');
+  tip.Type(*tip.edits[4], "Kurz");
+  tip.Click(*tip.ok);
+  EXPECT_EQ(tip.edits[4]->Text(), Padded("Kurz", 29));
+  EXPECT_EQ(RecordBytes(Read("Bergfahrt.mp3"), 97, 30), Padded("Kurz", 28) + '\0' + '\x07');
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(TagEditor, ADirectoryChangeKeepsTheValuesAndOKThenFailsAtOpening) {
+  Open();
+  TipWindow& tip = Tip();
+  tip.ClickFile("Abendlied.mp3");
+  tip.OpenDirectory("Live");
+  ASSERT_EQ(tip.FileItems(), Texts{"Zugabe.mp3"});
+  EXPECT_EQ(tip.Title().Text(), "Abendlied");
+  EXPECT_EQ(tip.FieldsEnabled(), kEnabled);
+  EXPECT_FALSE(tip.play->Enabled());
+  EXPECT_FALSE(tip.ok->Enabled());
+
+  tip.Type(tip.Title(), "Wohin?");
+  EXPECT_TRUE(tip.ok->Enabled());
+  const int changed = host_.Changed();
+  tip.Click(*tip.ok);
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_NE(Errors()[0].find("Cannot open file"), std::string::npos) << Errors()[0];
+  EXPECT_TRUE(tip.ok->Enabled());
+  EXPECT_EQ(host_.Changed(), changed);
+  EXPECT_EQ(tip.Title().Text(), "Wohin?");
+  EXPECT_THROW(host_.SaveChanges(), fw::EFOpenError);
+  EXPECT_TRUE(recorder_.notices.empty());
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Zeroed("Abendlied", 30));
+  EXPECT_EQ(RecordBytes(temp_.ReadFile("Musik\\Live\\Zugabe.mp3"), 3, 6), "Zugabe");
+}
+
+TEST_F(TagEditor, PlayAndADoubleClickHandTheFileToTheShell) {
+  Open();
+  TipWindow& tip = Tip();
+  tip.Click(*tip.play);
+  EXPECT_TRUE(shell_->Calls.empty());
+  tip.ClickFile("Genre 148.mp3");
+  tip.Click(*tip.play);
+  tip.ClickFile("Bergfahrt.mp3", true);
+  EXPECT_EQ(tip.Title().Text(), "Bergfahrt");
+  ASSERT_EQ(shell_->Calls.size(), 2u);
+  const std::string expected[] = {Path("Genre 148.mp3"), Path("Bergfahrt.mp3")};
+  for (int i = 0; i < 2; ++i) {
+    const testsupport::ShellCall& call = shell_->Calls[i];
+    EXPECT_EQ(call.owner, tip.form->Handle());
+    EXPECT_FALSE(call.verb);
+    EXPECT_EQ(call.file, expected[i]);
+    EXPECT_FALSE(call.params);
+    EXPECT_FALSE(call.directory);
+    EXPECT_EQ(call.showCommand, SW_SHOW);
+  }
+}
+
+TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
+  temp_.SetAttributes("Musik\\Genre 255.mp3", FILE_ATTRIBUTE_READONLY);
+  Open();
+  TipWindow& tip = Tip();
+  // Wine maps the attribute to file permissions, which a root user may still write through.
+  fw::KernelHandle probe(CreateFileA(Path("Genre 255.mp3").c_str(), GENERIC_WRITE, 0, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const bool readOnlyHolds = !probe;
+  probe.reset();
+  if (!readOnlyHolds)
+    std::printf("note: read-only files are writable here; that case is left out\n");
+
+  struct Case {
+    const char* file;
+    bool held;
+  };
+  for (const Case& c : {Case{"Genre 255.mp3", false}, Case{"Genre 200.mp3", true}}) {
+    if (!c.held && !readOnlyHolds) continue;
+    SCOPED_TRACE(c.file);
+    tip.ClickFile(c.file);
+    ASSERT_EQ(tip.FieldsEnabled(), kEnabled);
+    const std::string before = Read(c.file);
+    std::optional<Holder> holder;
+    if (c.held) {
+      holder.emplace(Path(c.file), "exclusive");
+      ASSERT_TRUE(holder->Open());
+    }
+    tip.Type(tip.Title(), "X");
+    const std::size_t errors = Errors().size();
+    tip.Click(*tip.ok);
+    EXPECT_EQ(Errors().size(), errors + 1);
+    EXPECT_TRUE(tip.ok->Enabled());
+    EXPECT_EQ(tip.Title().Text(), "X");
+    EXPECT_EQ(host_.Changed(), 1);
+    EXPECT_THROW(host_.SaveChanges(), fw::EFOpenError);
+    holder.reset();
+    EXPECT_EQ(Read(c.file), before);
+  }
+  EXPECT_TRUE(recorder_.notices.empty());
+}
+
+// A file that cannot be read when it is selected (another program holds it,
+// or it vanished) must not receive the previous file's values.
+TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
+  Open();
+  TipWindow& tip = Tip();
+  struct Case {
+    const char* file;
+    bool held;
+  };
+  for (const Case& c : {Case{"Genre 148.mp3", true}, Case{"Genre 200.mp3", false}}) {
+    SCOPED_TRACE(c.file);
+    tip.ClickFile("Abendlied.mp3");
+    tip.Type(tip.Title(), "Nicht hierher");
+    ASSERT_TRUE(tip.ok->Enabled());
+    const std::string before = Read(c.file);
+    std::optional<Holder> holder;
+    if (c.held) {
+      holder.emplace(Path(c.file), "exclusive");
+      ASSERT_TRUE(holder->Open());
+    } else {
+      ASSERT_TRUE(DeleteFileA(Path(c.file).c_str()));
+    }
+    const std::size_t errors = Errors().size();
+    tip.ClickFile(c.file);
+    // The load error is reported as before.
+    ASSERT_EQ(Errors().size(), errors + 1);
+    EXPECT_NE(Errors().back().find("Cannot open file"), std::string::npos) << Errors().back();
+    EXPECT_EQ(tip.Texts(), Texts(5));
+    EXPECT_EQ(tip.genre->ItemIndex(), -1);
+    EXPECT_EQ(tip.FieldsEnabled(), kDisabled);
+    EXPECT_FALSE(tip.ok->Enabled());
+    EXPECT_TRUE(tip.play->Enabled());
+    EXPECT_EQ(tip.files->Cursor(), fw::crDefault);
+    // Even once the file can be opened again, the host's save writes nothing.
+    holder.reset();
+    if (!c.held) temp_.WriteFile("Musik\\" + std::string(c.file), before);
+    try {
+      host_.SaveChanges();
+      ADD_FAILURE() << "the save went through";
+    } catch (const fw::EInvalidOperation& e) {
+      EXPECT_NE(std::string(e.what()).find("could not be read"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(Read(c.file), before);
+  }
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Zeroed("Abendlied", 30));
+  EXPECT_TRUE(recorder_.notices.empty());
+}
+
+}  // namespace
+}  // namespace tageditortest
