@@ -4,6 +4,7 @@
 #include "filectrl/FileListBox.h"
 #include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
+#include "fw/Exceptions.h"
 #include "fw/Layout.h"
 #include "fw/Services.h"
 #include "fw/SysUtils.h"
@@ -93,7 +94,7 @@ void TDirectoryListBox::RebuildItems() {
 int TDirectoryListBox::CollectSubdirectories(const std::string& parent, fw::TStringList& target) {
   int count = 0;
   // The search leaves out hidden and system entries: they are outside the mask.
-  for (fw::TFileSearch search(JoinPath(parent, "*.*"), fw::faDirectory); search.Found();
+  for (ExactNameSearch search(JoinPath(parent, "*.*"), fw::faDirectory); search.Found();
        search.Next()) {
     const fw::TSearchRec& entry = search.Current();
     if ((entry.Attr & fw::faDirectory) && entry.Name != "." && entry.Name != "..") {
@@ -138,8 +139,7 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
   // A relative path is taken from the directory on display.
   if (fw::DirectoryExists(directory_)) fw::ChDir(directory_);
-  fw::ChDir(path);
-  directory_ = fw::GetCurrentDir();
+  directory_ = EnterDirectory(path);
   RebuildItems();
   Change();
 }
@@ -149,8 +149,7 @@ void TDirectoryListBox::ApplyDrive(char drive) {
   if (drive != '\0') {
     // The combo box's letter may be in lower case; the system would keep
     // that case in the directory it reports from then on.
-    fw::ChDir(std::string{UpperLetter(drive), ':'});
-    directory_ = fw::GetCurrentDir();
+    directory_ = EnterDirectory(std::string{UpperLetter(drive), ':'});
   }
   if (changingDrive_) return;  // the assignment's own change follows
   RebuildItems();
@@ -172,7 +171,17 @@ void TDirectoryListBox::UpdateDirLabel() {
   dirLabel_->SetText(ShortenPath(directory_, canvas, width));
 }
 
-void TDirectoryListBox::OpenSelected() { SetDirectory(PathOfItem(ItemIndex())); }
+void TDirectoryListBox::OpenSelected() {
+  const std::string path = PathOfItem(ItemIndex());
+  // A "?" in place of a character the code page lacks would be taken for a
+  // mask, and the list would stay where it is without a word.
+  if (UnreachableName(fw::ExtractFileName(path, kSystemLeadBytes)))
+    throw fw::EInOutError("Cannot change the current directory to \"" + path +
+                              "\". Its name holds characters that the system's code page "
+                              "cannot show.",
+                          ERROR_INVALID_NAME);
+  SetDirectory(path);
+}
 
 void TDirectoryListBox::KeyPress(char& key) {
   fw::TCustomListBox::KeyPress(key);

@@ -88,7 +88,7 @@ void TFileListBox::ReadEntries() {
     std::vector<fw::TListBoxItem> found;
     for (const std::string& piece : SplitMask(mask_)) {
       if (piece.empty()) continue;  // matches nothing
-      for (fw::TFileSearch search(piece, attr); search.Found(); search.Next()) {
+      for (ExactNameSearch search(piece, attr); search.Found(); search.Next()) {
         const fw::TSearchRec& entry = search.Current();
         if (!everyEntry && !(entry.Attr & attr)) continue;
         if (entry.Attr & fw::faDirectory) {
@@ -141,19 +141,30 @@ void TFileListBox::SetDirectory(const std::string& directory) {
   if (fw::AnsiCompareFileName(directory, directory_) == 0) return;
   // A relative path is taken from the directory on display.
   if (fw::DirectoryExists(directory_)) fw::ChDir(directory_);
-  fw::ChDir(directory);
-  directory_ = fw::GetCurrentDir();
+  directory_ = EnterDirectory(directory);
   ReadEntries();
 }
 
 std::string TFileListBox::FileName() {
+  const std::string selected = SelectedItem();
+  // Acting on a path with a look-alike or a "?" in place of the real name
+  // would reach another file or none: refuse it plainly instead.
+  if (UnreachableName(selected))
+    throw fw::EInOutError("The name of \"" + selected +
+                              "\" holds characters that the system's code page cannot show; "
+                              "the file cannot be opened under this name.",
+                          ERROR_INVALID_NAME);
+  return SelectedPath();
+}
+
+std::string TFileListBox::SelectedPath() const {
   const std::string selected = SelectedItem();
   if (selected.empty()) return selected;
   return JoinPath(directory_, selected);
 }
 
 void TFileListBox::SetFileName(const std::string& fileName) {
-  if (fileName.empty() || fw::AnsiCompareFileName(fileName, FileName()) == 0) return;
+  if (fileName.empty() || fw::AnsiCompareFileName(fileName, SelectedPath()) == 0) return;
   const ResolvedPath parts = ResolvePath(fileName);
   if (writeDirList_) {
     // The directory list splits the text itself and then sets Directory.

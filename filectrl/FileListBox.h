@@ -52,6 +52,7 @@ class TFileListBox : public fw::TCustomListBox {
   void SetDirectory(const std::string& directory);
 
   // The selected item joined to Directory; empty with nothing selected.
+  // Raises EInOutError for an item whose name the code page cannot show.
   virtual std::string FileName();
   // Goes to the directory of a typed path and selects its file, or takes
   // its mask. Raises EInvalidOperation (SInvalidFileName) for a file that
@@ -120,6 +121,8 @@ class TFileListBox : public fw::TCustomListBox {
 
  private:
   void ShowInEdit(bool selectAll);
+  // FileName without the check of the name.
+  std::string SelectedPath() const;
 
   std::string directory_;
   std::string mask_ = "*.*";

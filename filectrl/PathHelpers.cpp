@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "fw/Exceptions.h"
 #include "fw/PathStrings.h"
 #include "fw/Services.h"
 
@@ -164,6 +165,57 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   if (result.drive == '\0') dir = root + dir;
   result.directory = std::move(dir);
   return result;
+}
+
+std::string EnterDirectory(const std::string& path) {
+  const std::string from = fw::GetCurrentDir();
+  fw::ChDir(path);
+  std::string entered = fw::GetCurrentDir();
+  if (!entered.empty()) return entered;
+  if (!from.empty()) fw::SetCurrentDir(from);
+  throw fw::EInOutError(
+      "Cannot change the current directory to \"" + path + "\". The path is too long.",
+      ERROR_FILENAME_EXCED_RANGE);
+}
+
+ExactNameSearch::ExactNameSearch(const std::string& pattern, uint32_t attr)
+    : exclude_(~attr & (fw::faHidden | fw::faSysFile | fw::faVolumeID | fw::faDirectory)) {
+  std::wstring wide(pattern.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      ::MultiByteToWideChar(CP_ACP, 0, pattern.data(), static_cast<int>(pattern.size()),
+                            wide.data(), static_cast<int>(wide.size()))));
+  if (wide.empty() && !pattern.empty()) return;
+  handle_.reset(::FindFirstFileW(wide.c_str(), &data_));
+  found_ = handle_ && Accept();
+}
+
+bool ExactNameSearch::Next() {
+  found_ = found_ && ::FindNextFileW(handle_.get(), &data_) && Accept();
+  if (!found_) handle_.reset();
+  return found_;
+}
+
+bool ExactNameSearch::Accept() {
+  while (data_.dwFileAttributes & exclude_) {
+    if (!::FindNextFileW(handle_.get(), &data_)) {
+      handle_.reset();
+      return false;
+    }
+  }
+  // At most two bytes a character in any ANSI code page.
+  const int length = static_cast<int>(wcsnlen(data_.cFileName, MAX_PATH));
+  rec_.Name.resize(static_cast<size_t>(length) * 2);
+  const int capacity = static_cast<int>(rec_.Name.size());
+  int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data_.cFileName, length,
+                                    rec_.Name.data(), capacity, "?", nullptr);
+  // A code page that takes neither (UTF-8) has a byte form for everything.
+  if (bytes == 0)
+    bytes = ::WideCharToMultiByte(CP_ACP, 0, data_.cFileName, length, rec_.Name.data(), capacity,
+                                  nullptr, nullptr);
+  rec_.Name.resize(static_cast<size_t>(bytes));
+  rec_.Attr = data_.dwFileAttributes;
+  rec_.Size = (static_cast<int64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
+  return true;
 }
 
 int FontHeight(const fw::TFont& font) {

@@ -4,12 +4,14 @@
 // connections (through the drive service) and text metrics. The string
 // work is PathAlgo's; here the system's lead-byte rule is the default, and
 // every function that searches for a backslash takes another for tests.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "filectrl/PathAlgo.h"
 #include "fw/Canvas.h"
 #include "fw/Font.h"
+#include "fw/Handle.h"
 #include "fw/SysUtils.h"
 
 namespace filectrl {
@@ -84,5 +86,44 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
 int FontHeight(const fw::TFont& font);
 
 inline bool DirectoryExists(const std::string& path) { return fw::DirectoryExists(path); }
+
+// Makes the path the process's current directory and answers the directory
+// as the system reports it. Raises EInOutError when it cannot be entered, and
+// also when it can but not be reported: Wine enters a path one character
+// longer than an ANSI buffer of MAX_PATH holds and then reports the current
+// directory as empty. The process goes back to where it stood then.
+std::string EnterDirectory(const std::string& path);
+
+// The directory search of the browsing controls: the framework's search
+// (pattern, attribute mask and filter as fw::TFileSearch), with each name
+// taken from the system's UTF-16 form. The ANSI calls give a look-alike for a
+// character the code page lacks (L for an L with stroke), which may be the
+// name of another entry; here such a character comes out as "?", which no
+// file name holds.
+class ExactNameSearch {
+ public:
+  ExactNameSearch(const std::string& pattern, uint32_t attr);
+  ExactNameSearch(const ExactNameSearch&) = delete;
+  ExactNameSearch& operator=(const ExactNameSearch&) = delete;
+
+  bool Found() const { return found_; }
+  const fw::TSearchRec& Current() const { return rec_; }
+  bool Next();
+
+ private:
+  bool Accept();
+
+  fw::FindHandle handle_;
+  uint32_t exclude_;
+  WIN32_FIND_DATAW data_{};
+  fw::TSearchRec rec_;
+  bool found_ = false;
+};
+
+// Whether a listed name stands for no name that the ANSI calls can reach:
+// it holds a character the code page lacks, shown as "?".
+inline bool UnreachableName(std::string_view name) {
+  return name.find_first_of("?*") != std::string_view::npos;
+}
 
 }  // namespace filectrl
