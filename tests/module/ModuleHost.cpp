@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/Application.h"
+#include "fw/ListBox.h"
+#include "fw/SysUtils.h"
+
 namespace moduletest {
 
 namespace {
@@ -104,5 +108,23 @@ fw::TForm* ModuleHost::Form() {
 }
 
 int ModuleHost::WindowCount() { return FindTipWindows().count; }
+
+TaggedFolder::TaggedFolder() {
+  std::string record = "TAG" + std::string(124, '\0') + '\x0C';
+  dir_.WriteFile("Tipp.mp3", std::string(417, '\0') + record);
+  fw::ChDir(dir_.Path());
+}
+
+void TaggedFolder::Select() const {
+  auto* files = Part<fw::TCustomListBox>(ModuleHost::Form(), "FileListBox1");
+  ASSERT_NE(files, nullptr);
+  ASSERT_EQ(files->Items().Count(), 1);
+  const RECT r = files->ItemRect(0);
+  const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
+  PostMessageA(files->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(files->Handle(), WM_LBUTTONUP, 0, at);
+  fw::Application().ProcessMessages();
+  ASSERT_EQ(files->ItemIndex(), 0);
+}
 
 }  // namespace moduletest

@@ -9,6 +9,8 @@
 
 #include "fw/Form.h"
 #include "fw/LongString.h"
+#include "testsupport/CurrentDirGuard.h"
+#include "testsupport/TempDir.h"
 
 namespace moduletest {
 
@@ -57,6 +59,21 @@ class ModuleHost {
 
  private:
   HMODULE library_ = nullptr;
+};
+
+// The tag editor's OK writes the fields into the file selected in its file
+// list, and fails at opening while nothing is selected. Tests of what OK
+// does for the host give the tip a file: the folder is current while the tip
+// is created, and Select clicks its one file, whose tag has only empty
+// fields, so that loading it changes no field.
+class TaggedFolder {
+ public:
+  TaggedFolder();
+  void Select() const;
+
+ private:
+  testsupport::CurrentDirGuard cwd_;
+  testsupport::TempDir dir_;
 };
 
 // A component of the tip form as the framework class it is expected to be,
