@@ -13,6 +13,7 @@
 #include "HardeningSupport.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
+#include "fw/Exceptions.h"
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/TempDir.h"
@@ -103,6 +104,55 @@ TEST_F(OddMasks, FileListShowsWhatEachMaskPieceMatches) {
   files->SetMask("*.mp3");
   files->SetItemIndex(0);
   EXPECT_EQ(files->FileName(), temp / files->Items().Strings(0));
+}
+
+// Texts typed as a file name: each is taken or refused with one of the
+// framework's errors, and the list stays on a directory that exists and
+// goes on working.
+TEST_F(OddMasks, OddTypedFileNamesAreTakenOrRefused) {
+  const std::vector<std::string> typed = {
+      "[]",
+      "[",
+      "]",
+      "[[a.mp3]]",
+      "\\",
+      "\\\\",
+      "\\\\\\",
+      ":",
+      "C:",
+      "*",
+      "?",
+      "|",
+      "a.mp3|",
+      " ",
+      ".",
+      "..",
+      "...",
+      ";",
+      "\x81",
+      "c d.mp3",
+      "*.mp3;*.txt",
+      std::string(400, 'a'),
+      std::string(400, 'a') + "\\b.mp3",
+      "a.mp3\\..\\..\\..\\..\\..\\..",
+  };
+  host.Show();
+  for (const std::string& text : typed) {
+    SCOPED_TRACE("typed \"" + text.substr(0, 40) + "\"");
+    fw::ChDir(temp.Path());
+    files->SetDirectory(temp.Path());
+    files->SetMask("*.*");
+    try {
+      files->SetFileName(text);
+    } catch (const fw::Exception& e) {
+      EXPECT_NE(std::string(e.what()), "");
+    }
+    EXPECT_TRUE(fw::DirectoryExists(files->Directory())) << files->Directory();
+    EXPECT_NE(fw::GetCurrentDir(), "");
+  }
+  files->SetDirectory(temp.Path());
+  files->SetMask("*.mp3");
+  EXPECT_EQ(Listed(), Sorted(kMp3));
 }
 
 struct FilterCase {
