@@ -364,5 +364,21 @@ TEST_F(HostSaves, OkBroadcastsTheSaveKindAfterRecordingTheSave) {
   EXPECT_TRUE(dialogs_->Records.empty());
 }
 
+// A host that closes the tip once it has been saved: the save on the host's
+// behalf still completes and answers 1.
+TEST_F(HostSaves, AHostMayCloseTheTipWhileHandlingItsSaveNotice) {
+  OpenTipOnATaggedFile();
+  hostWindow_.onNotice = [&](WPARAM command, LPARAM) {
+    if (command == 9999) Send(0, 0);
+  };
+  EditTheTitle('x');
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_FALSE(IsWindow(tip_));
+  EXPECT_EQ(host_.Changed(), 2);
+  EXPECT_EQ(temp_.ReadFile("Lied.mp3").substr(512 + 3, 5), "xLied");
+  EXPECT_TRUE(dialogs_->Records.empty());
+  EXPECT_EQ(host_.Free(), 1);
+}
+
 }  // namespace
 }  // namespace moduletest
