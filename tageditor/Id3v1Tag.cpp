@@ -80,6 +80,9 @@ std::uint8_t EncodeGenre(int index) { return static_cast<std::uint8_t>(index & 0
 
 Id3v1Tag DecodeTag(const Record& record) {
   Id3v1Tag tag;
+  for (int i = 0; i < 3; ++i) {
+    if (record[i] != 0) tag.Marker += static_cast<char>(record[i]);
+  }
   tag.HasTrack = HasTrackNumber(record);
   tag.Track = tag.HasTrack ? record[kTrackOffset] : 0;
   tag.Title = DecodeText(Field(record, kTitleOffset, kTextWidth));

@@ -43,6 +43,8 @@ struct TagFields {
 // A decoded record. HasTrack tells the editor that the comment has room for 28 characters only;
 // a save keeps the track byte on its own (the record on disk decides at that moment).
 struct Id3v1Tag : TagFields {
+  // The marker as read ("TAG" in any letter case), which the editor keeps in its hidden field.
+  std::string Marker;
   bool HasTrack = false;
   std::uint8_t Track = 0;
 

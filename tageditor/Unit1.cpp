@@ -114,7 +114,7 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
 }
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
-  EditTag->SetText(tag ? "TAG" : "");
+  EditTag->SetText(tag ? tag->Marker : "");
   const auto edits = TextEdits();
   for (fw::TEdit* edit : edits) edit->SetEnabled(tag.has_value());
   ComboBoxGenre->SetEnabled(tag.has_value());

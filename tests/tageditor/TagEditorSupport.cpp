@@ -24,8 +24,8 @@ std::string Field(std::string_view text, std::size_t width) {
 }  // namespace
 
 std::string Record(const RecordSpec& s) {
-  std::string record =
-      "TAG" + Field(s.title, 30) + Field(s.artist, 30) + Field(s.album, 30) + Field(s.year, 4);
+  std::string record = std::string(s.marker) + Field(s.title, 30) + Field(s.artist, 30) +
+                       Field(s.album, 30) + Field(s.year, 4);
   if (s.track != 0)
     record += Field(s.comment, 28) + '\0' + static_cast<char>(s.track);
   else

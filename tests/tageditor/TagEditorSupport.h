@@ -26,6 +26,7 @@ struct RecordSpec {
   std::string_view title, artist, album, year, comment;
   int genre = 0;
   int track = 0;  // non-zero: the v1.1 form, a 28-byte comment, zero, track
+  std::string_view marker = "TAG";
 };
 // An ID3v1 record; unused bytes of a field are zero.
 std::string Record(const RecordSpec& spec);

@@ -51,7 +51,7 @@ class TagEditor : public testing::Test {
     Write("Bergfahrt.mp3", {"Bergfahrt", "Seilschaft", "Gipfel", "2003", "Mit Spur", 17, 7});
     Write("Genre 148.mp3", {"Unbekannt", "", "", "", "", 148});
     Write("Genre 200.mp3", {"Zweihundert", "", "", "", "", 200});
-    Write("Genre 255.mp3", {"Keins", "", "", "", "", 255});
+    Write("Genre 255.mp3", {"Keins", "", "", "", "", 255, 0, "tAg"});
     temp_.WriteFile("Musik\\Ohne Tag.mp3", audio_);
     temp_.WriteFile("Musik\\Kurz.mp3", audio_.substr(0, 100));
     temp_.WriteFile("Musik\\Notiz.txt", "keine MP3-Datei");
@@ -201,6 +201,8 @@ TEST_F(TagEditor, GenreBytesAndTheTrackNumber) {
     EXPECT_EQ(RecordBytes(Read(c.file), 127, 1), std::string(1, c.saved));
   }
   EXPECT_EQ(tip.genre->Items().Strings(148), "Unbekannt");
+  // The marker counts in any letter case and is kept as read.
+  EXPECT_EQ(tip.marker->Text(), "tAg");
 
   // A v1.1 record: 28 comment characters, and the track stays.
   tip.ClickFile("Bergfahrt.mp3");
