@@ -75,8 +75,9 @@ void CheckPathStrings(const std::string& s, LeadByteFn lead) {
 // separator.
 void CheckDropFirstDirectory(const std::string& s, LeadByteFn lead) {
   std::string path = s;
+  const std::size_t maxCalls = Separators(s, lead) + 2;
   for (std::size_t calls = 0; !path.empty(); ++calls) {
-    FUZZ_CHECK(calls <= Separators(s, lead) + 2);
+    FUZZ_CHECK(calls <= maxCalls);
     std::string expected;  // "\" alone becomes empty
     if (path != "\\") {
       std::string_view body = path;
