@@ -121,7 +121,7 @@ TEST(RegisterConvention, AnAssemblyCallerPassesAllTenArgumentsAndKeepsItsStack) 
   EXPECT_TRUE(english->Visible());
   EXPECT_EQ(english->Text(),
             GetHelpText(zekhelp::kHelpIdWithoutRegistryPath, zekhelp::kEnglishHelp));
-  EXPECT_TRUE(Part<fw::TSpeedButton>(form, "HotSpeedButtonOK")->Enabled()) << "valid: not locked";
+  EXPECT_TRUE(Part<fw::TSpeedButton>(form, "HotSpeedButtonUndo")->Enabled()) << "valid: not locked";
   EXPECT_TRUE(dialogs->Records.empty());
 }
 #endif
