@@ -227,17 +227,16 @@ void TfrmTippTemplate::HandleHostMessage(fw::TMessage& message) {
   uint32_t argument = CommandValue(static_cast<uint64_t>(static_cast<uintptr_t>(message.LParam)));
   int value = static_cast<int>(argument);
   switch (command) {
-    case kCloseCommand: {
-      const std::shared_ptr<bool> alive = formAlive_;
+    case kCloseCommand:
+      // Destroyed by WndProc once this message is done, whether the close
+      // and its report worked or not.
+      endRequested_ = true;
       try {
         Close();
       } catch (...) {
         fw::ShowMessage("e");
       }
-      // Destroyed by WndProc once this message is done, closed or not.
-      if (*alive) endRequested_ = true;
       break;
-    }
     case kSetLeftCommand:
       SetLeft(value == 0 ? 1 : value);
       break;

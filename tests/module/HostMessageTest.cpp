@@ -233,6 +233,27 @@ INSTANTIATE_TEST_SUITE_P(Commands, HostCloses,
                                          CloseCase{"CloseRaises", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Even the report of a failed close may fail; the window ends all the same
+// and the dispatch reports what reached it.
+class FailingBoxes : public testsupport::RecordingDialogs {
+ public:
+  void ShowMessage(const std::string& text) override {
+    RecordingDialogs::ShowMessage(text);
+    throw fw::Exception("no box");
+  }
+};
+
+TEST_F(HostMessages, AFailedCloseWhoseReportFailsStillEndsTheWindow) {
+  CreateTip();
+  ModuleHost::Form()->OnCloseQuery = [](fw::TComponent*, bool&) { throw fw::Exception("no"); };
+  testsupport::Installed<FailingBoxes, fw::DialogService, &fw::SetDialogService> dialogs;
+  Send(0, 0);
+  EXPECT_FALSE(IsWindow(tip_));
+  EXPECT_EQ(dialogs->Texts(testsupport::DialogKind::Message), std::vector<std::string>{"e"});
+  EXPECT_EQ(dialogs->Texts(testsupport::DialogKind::Exception), std::vector<std::string>{"no box"});
+  EXPECT_EQ(host_.Free(), 1);
+}
+
 // The host closes the tip while the tip waits in one of its own message
 // boxes: the window ends once the click that opened the box is done.
 class ClosingDialogs : public testsupport::RecordingDialogs {
