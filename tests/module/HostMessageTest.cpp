@@ -166,13 +166,13 @@ TEST_P(HostMalformed, IsRefusedWithTheRangeErrorAndChangesNothing) {
 
 // -1 arrives as all ones whatever width the host's WPARAM and LPARAM have;
 // a host built for 32 bits that zero-extends still gives a top bit.
-INSTANTIATE_TEST_SUITE_P(Commands, HostMalformed,
-                         testing::Values(MalformedCase{static_cast<WPARAM>(-1), 0},
-                                         MalformedCase{0, -1}, MalformedCase{10, -1},
-                                         MalformedCase{12, -1}, MalformedCase{200, -1},
-                                         MalformedCase{0x80000000u, 0},
-                                         MalformedCase{0, LPARAM{0x80000000LL}},
-                                         MalformedCase{static_cast<WPARAM>(-1), -1}));
+INSTANTIATE_TEST_SUITE_P(
+    Commands, HostMalformed,
+    testing::Values(MalformedCase{static_cast<WPARAM>(-1), 0}, MalformedCase{0, -1},
+                    MalformedCase{10, -1}, MalformedCase{12, -1}, MalformedCase{200, -1},
+                    MalformedCase{0x80000000u, 0},
+                    MalformedCase{0, static_cast<LPARAM>(uintptr_t{0x80000000u})},
+                    MalformedCase{static_cast<WPARAM>(-1), -1}));
 
 TEST_F(HostMessages, ShowMakesAHiddenWindowVisibleAndLoadsTheHelpAgain) {
   CreateTip();
