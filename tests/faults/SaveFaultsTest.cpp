@@ -24,6 +24,7 @@ using tageditortest::Holder;
 using Texts = std::vector<std::string>;
 
 enum class Fault {
+  Emptied,
   Truncated,
   TagStripped,
   Deleted,
@@ -68,6 +69,9 @@ class SaveFaults : public FaultSession, public testing::WithParamInterface<Fault
     const std::string file = Path(kFile);
     const std::string bytes = Read(kFile);
     switch (fault) {
+      case Fault::Emptied:
+        temp_.WriteFile(kFile, "");
+        break;
       case Fault::Truncated:
         temp_.WriteFile(kFile, bytes.substr(0, 100));
         break;
@@ -188,6 +192,7 @@ TEST_P(SaveFaults, TheSaveFailsWritesNothingAndTellsTheHostNothingWasSaved) {
 INSTANTIATE_TEST_SUITE_P(
     Files, SaveFaults,
     testing::Values(
+        FaultCase{"Emptied", Fault::Emptied, "carries no ID3v1 tag", true},
         FaultCase{"Truncated", Fault::Truncated, "carries no ID3v1 tag", true},
         FaultCase{"TagStripped", Fault::TagStripped, "carries no ID3v1 tag", true},
         FaultCase{"Deleted", Fault::Deleted, "Cannot open file", false},
