@@ -5,14 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "FaultSession.h"
 #include "HostWindow.h"
-#include "fw/Exceptions.h"
 
 namespace faultstest {
 namespace {
@@ -185,12 +184,6 @@ TEST_F(FaultSession, ABurstOfHostMessagesRefusesTheBadOnesAndActsOnTheRest) {
   EXPECT_EQ(TitleOnDisk("Musik\\Abendlied.mp3"), Padded("Neu"));
   EXPECT_EQ(Notices(9999), 1u);
 }
-
-}  // namespace
-}  // namespace faultstest
-
-namespace faultstest {
-namespace {
 
 // A host that ends the tip as soon as it hears of the save, while the tip's
 // OK is still on the stack: by ModulFree or by command 0, after a click on OK
