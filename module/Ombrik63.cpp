@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "MainTippU.h"
 #include "Unit1.h"
 #include "fw/Bitmap.h"
@@ -39,7 +41,7 @@ int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int3
 
     // There is one tip window. An earlier one that the host did not free
     // would be out of ModulFree's reach and outlive the library's code.
-    if (ModuleForm) fw::Free(ModuleForm);
+    if (ModuleForm) std::exchange(ModuleForm, nullptr)->Release();
     ModuleForm = fw::CreateForm<TFormOmbrik63>(nullptr);
 
     // Showing fills the title from the caption and loads the help by HelpId.
@@ -79,7 +81,10 @@ extern "C" int32_t ModulFree() {
   // The window may have ended itself already (host command 0).
   if (!ModuleForm) return 1;
   try {
-    fw::Free(ModuleForm);
+    // Forgotten at once. A host may free the tip while handling a notice
+    // that the tip sent from inside its own message handling (OK clicked);
+    // the window then ends when that message is done, not under it.
+    std::exchange(ModuleForm, nullptr)->Release();
   } catch (...) {
     return 0;
   }

@@ -221,6 +221,14 @@ void TfrmTippTemplate::WndProc(fw::TMessage& message) {
   if (failure) std::rethrow_exception(failure);
 }
 
+void TfrmTippTemplate::Release() {
+  if (messageDepth_ > 0) {
+    endRequested_ = true;
+    return;
+  }
+  fw::Free(this);
+}
+
 void TfrmTippTemplate::HandleHostMessage(fw::TMessage& message) {
   // Both are checked before the command is looked at, for every command.
   uint32_t command = CommandValue(static_cast<uint64_t>(message.WParam));

@@ -93,6 +93,11 @@ class TfrmTippTemplate : public fw::TForm {
   fw::TNotifyEvent MethodAddress(const std::string& name) override;
   void Loaded() override;
 
+  // Ends the window: at once, or, while one of its own messages is being
+  // handled (a host that frees the tip from a notice the tip sent from a
+  // click), when the outermost of them is done.
+  void Release();
+
  protected:
   ~TfrmTippTemplate() override;
 

@@ -401,5 +401,32 @@ TEST_F(HostSaves, AHostMayCloseTheTipWhileHandlingItsSaveNotice) {
   EXPECT_EQ(host_.Free(), 1);
 }
 
+// The same with ModulFree, after a click on OK: the click is still being
+// handled when the host frees the window.
+TEST_F(HostSaves, AHostMayFreeTheTipWhileHandlingTheNoticeOfAClick) {
+  OpenTipOnATaggedFile();
+  std::vector<int32_t> freed;
+  bool stillThere = false;
+  hostWindow_.onNotice = [&](WPARAM command, LPARAM) {
+    if (command != 9999) return;
+    freed.push_back(host_.Free());
+    stillThere = IsWindow(tip_) != FALSE;
+    EXPECT_EQ(host_.SaveChanges(), 0) << "forgotten at once";
+  };
+  EditTheTitle('x');
+  auto* ok = Part<fw::TSpeedButton>(ModuleHost::Form(), "HotSpeedButtonOK");
+  LPARAM at = MAKELPARAM(ok->Left() + ok->Width() / 2, ok->Top() + ok->Height() / 2);
+  SendMessageA(tip_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tip_, WM_LBUTTONUP, 0, at);
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(freed, std::vector<int32_t>{1});
+  EXPECT_TRUE(stillThere) << "ended under the click that was still running";
+  EXPECT_FALSE(IsWindow(tip_));
+  EXPECT_EQ(host_.Changed(), 2);
+  EXPECT_TRUE(dialogs_->Records.empty());
+  EXPECT_EQ(host_.Free(), 1);
+  EXPECT_EQ(host_.Create(), 0);
+}
+
 }  // namespace
 }  // namespace moduletest
