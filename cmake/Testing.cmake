@@ -1,10 +1,13 @@
 # Test registration for all three presets.
 #
 #   fw_add_test(<target> [NAME <test-name>] [ARGS <arg>...] [TIMEOUT <seconds>]
-#               [LABELS <label>...])
+#               [LABELS <label>...] [TIP_WINDOW])
 #     Registers an already defined test executable as ONE ctest test (no per-case
 #     discovery: each Wine process start costs about a second). Under mingw it runs as
 #     `scripts/wine-run <exe> <args>` in the bin directory; natively it runs directly.
+#     TIP_WINDOW: the program opens tip windows, so it writes the suite's settings in the
+#     shared registry of the one Wine prefix and counts save notices that reach every
+#     window there; such programs never run at the same time as each other.
 #
 #   fw_add_script_test(<test-name> COMMAND <cmd> [<arg>...] [WORKING_DIRECTORY <dir>]
 #                      [TIMEOUT <seconds>] [LABELS <label>...])
@@ -57,7 +60,7 @@ function(_fw_set_test_properties name timeout labels)
 endfunction()
 
 function(fw_add_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "I686" "NAME;TIMEOUT" "ARGS;I686_ARGS;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "I686;TIP_WINDOW" "NAME;TIMEOUT" "ARGS;I686_ARGS;LABELS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "fw_add_test(${target}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -85,6 +88,9 @@ function(fw_add_test target)
              WORKING_DIRECTORY "${FW_BIN_DIR}")
   endif()
   _fw_set_test_properties(${arg_NAME} "${arg_TIMEOUT}" "${arg_LABELS}")
+  if(arg_TIP_WINDOW)
+    set_tests_properties(${arg_NAME} PROPERTIES RESOURCE_LOCK tip_window)
+  endif()
 endfunction()
 
 function(fw_add_script_test name)
