@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FaultSession.h"
-#include "HostWindow.h"
+#include "testsupport/HostWindow.h"
 
 namespace faultstest {
 namespace {
@@ -202,7 +202,7 @@ TEST_P(EndOnSave, TheSaveCompletesAndTheWindowEnds) {
   TipWindow& tip = Tip();
   tip.ClickFile("Abendlied.mp3");
   tip.Type(tip.Title(), "Neu");
-  moduletest::HostWindow host;
+  testsupport::HostWindow host;
   std::vector<int32_t> freed;
   host.onNotice = [&](WPARAM command, LPARAM) {
     if (command != 9999) return;

@@ -14,6 +14,7 @@
 #include "TagEditorSupport.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
+#include "testsupport/HostWindow.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RecordingShell.h"
 #include "testsupport/RegistryGuard.h"
@@ -61,7 +62,7 @@ class FaultSession : public testing::Test {
   testsupport::ScopedShell shell_;
   // Made by a test before Open when it scripts the machine's drives.
   std::optional<testsupport::ScopedDrives> drives_;
-  tageditortest::NoticeRecorder recorder_;
+  testsupport::HostWindow recorder_;
   moduletest::ModuleHost host_;
   std::optional<TipWindow> tip_;
 };

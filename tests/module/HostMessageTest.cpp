@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "HostWindow.h"
+#include "testsupport/HostWindow.h"
 #include "ModuleHost.h"
 #include "fw/Application.h"
 #include "fw/Edit.h"
@@ -89,7 +89,7 @@ class HostMessages : public testing::Test {
 
   testsupport::RegistryGuard settings_{kSettingsKey};
   testsupport::ScopedDialogs dialogs_;
-  HostWindow hostWindow_;
+  testsupport::HostWindow hostWindow_;
   ModuleHost host_;
   HWND tip_ = nullptr;
 };

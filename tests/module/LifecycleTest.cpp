@@ -11,6 +11,7 @@
 #include "fw/Exceptions.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
+#include "testsupport/HostWindow.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 
@@ -18,33 +19,6 @@ namespace moduletest {
 namespace {
 
 constexpr char kSettingsKey[] = "SOFTWARE\\Tovrane\\Quindrel 2000";
-
-// A hidden top-level window: broadcasts reach it like any host window.
-class NoticeRecorder {
- public:
-  NoticeRecorder() : message_(RegisterWindowMessageA("Tovrane")) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ModuleTestsNoticeRecorder";
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  }
-  ~NoticeRecorder() { DestroyWindow(window_); }
-
-  std::vector<std::pair<WPARAM, LPARAM>> notices;
-
- private:
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<NoticeRecorder*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (self && msg == self->message_) self->notices.emplace_back(wp, lp);
-    return DefWindowProcA(w, msg, wp, lp);
-  }
-  UINT message_;
-  HWND window_;
-};
 
 class Lifecycle : public testing::Test {
  protected:
@@ -161,7 +135,7 @@ TEST(LifecycleUnload, UnloadingEndsAWindowLeftOpen) {
 // SaveKind follows Undo; the flags belong to the loaded library. The tip
 // has a tagged file selected, so that its OK can save.
 TEST_F(Lifecycle, SaveKindFollowsUndoAndOutlivesTheWindow) {
-  NoticeRecorder recorder;
+  testsupport::HostWindow recorder;
   TaggedFolder folder;
   host_.Create();
   folder.Select();

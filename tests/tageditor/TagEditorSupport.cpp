@@ -23,7 +23,7 @@ std::string Field(std::string_view text, std::size_t width) {
 }
 }  // namespace
 
-std::string Record(const RecordSpec& s) {
+std::string Record(const RecordFields& s) {
   std::string record = std::string(s.marker) + Field(s.title, 30) + Field(s.artist, 30) +
                        Field(s.album, 30) + Field(s.year, 4);
   if (s.track != 0)
@@ -35,26 +35,6 @@ std::string Record(const RecordSpec& s) {
 
 std::string RecordBytes(const std::string& file, int offset, int width) {
   return file.substr(file.size() - 128 + offset, width);
-}
-
-NoticeRecorder::NoticeRecorder() : message_(RegisterWindowMessageA("Tovrane")) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "TagEditorTestsNoticeRecorder";
-  RegisterClassA(&wc);
-  window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                            wc.hInstance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-NoticeRecorder::~NoticeRecorder() { DestroyWindow(window_); }
-
-LRESULT CALLBACK NoticeRecorder::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = reinterpret_cast<NoticeRecorder*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-  if (self && msg == self->message_ && (InSendMessageEx(nullptr) & ISMEX_SEND) == 0)
-    self->notices.emplace_back(wp, lp);
-  return DefWindowProcA(w, msg, wp, lp);
 }
 
 Holder::Holder(const std::string& path, const char* mode) {

@@ -22,35 +22,18 @@ namespace tageditortest {
 // A few silent MPEG-1 Layer III frames.
 std::string Audio(int frames = 3);
 
-struct RecordSpec {
+struct RecordFields {
   std::string_view title, artist, album, year, comment;
   int genre = 0;
   int track = 0;  // non-zero: the v1.1 form, a 28-byte comment, zero, track
   std::string_view marker = "TAG";
 };
 // An ID3v1 record; unused bytes of a field are zero.
-std::string Record(const RecordSpec& spec);
+std::string Record(const RecordFields& fields);
 // The bytes of a record field in the file (offset within the record).
 std::string RecordBytes(const std::string& file, int offset, int width);
 
 inline void Pump() { fw::Application().ProcessMessages(); }
-
-// A hidden top-level window that records the HostMessage broadcasts of this
-// thread; other test programs broadcast too, from other threads.
-class NoticeRecorder {
- public:
-  NoticeRecorder();
-  ~NoticeRecorder();
-  NoticeRecorder(const NoticeRecorder&) = delete;
-  NoticeRecorder& operator=(const NoticeRecorder&) = delete;
-
-  std::vector<std::pair<WPARAM, LPARAM>> notices;
-
- private:
-  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-  UINT message_;
-  HWND window_;
-};
 
 // Runs tagholder.exe (built beside the test) on a file until destroyed.
 class Holder {

@@ -15,6 +15,7 @@
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
+#include "testsupport/HostWindow.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RecordingShell.h"
 #include "testsupport/RegistryGuard.h"
@@ -59,8 +60,8 @@ class TagEditor : public testing::Test {
     fw::ChDir(temp_.Path());
   }
 
-  void Write(const std::string& name, const RecordSpec& spec) {
-    temp_.WriteFile("Musik\\" + name, audio_ + Record(spec));
+  void Write(const std::string& name, const RecordFields& fields) {
+    temp_.WriteFile("Musik\\" + name, audio_ + Record(fields));
   }
   std::string Read(const std::string& name) const { return temp_.ReadFile("Musik\\" + name); }
   std::string Path(const std::string& name) const { return temp_ / ("Musik\\" + name); }
@@ -84,7 +85,7 @@ class TagEditor : public testing::Test {
   testsupport::TempDir temp_;
   testsupport::ScopedDialogs dialogs_;
   testsupport::ScopedShell shell_;
-  NoticeRecorder recorder_;
+  testsupport::HostWindow recorder_;
   moduletest::ModuleHost host_;
   std::optional<TipWindow> tip_;
   std::string audio_;

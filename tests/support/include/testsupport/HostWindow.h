@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace moduletest {
+namespace testsupport {
 
 class HostWindow {
  public:
@@ -17,7 +17,7 @@ class HostWindow {
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ModuleTestsHostWindow";
+    wc.lpszClassName = "TestSupportHostWindow";
     RegisterClassA(&wc);
     window_ = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                               wc.hInstance, nullptr);
@@ -53,4 +53,4 @@ class HostWindow {
   HWND window_;
 };
 
-}  // namespace moduletest
+}  // namespace testsupport
