@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "Ombrik63.h"
 #include "fw/Application.h"
 #include "fw/Form.h"
 #include "fw/LongString.h"
@@ -29,19 +30,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-#if defined(__i386__)
-// The framework's register convention: three registers, the rest pushed in
-// declaration order and removed by the callee; GCC pushes right to left,
-// hence arguments 4..10 reversed.
-using ModulCreateFn = int32_t(__attribute__((regparm(3), stdcall)) *)(
-    int32_t left, int32_t top, int32_t width, int32_t helpId, uint32_t validWinVersions,
-    const char* hint, const char* caption, int32_t language, int32_t winVersionType,
-    int32_t height);
-#else
-using ModulCreateFn = int32_t (*)(int32_t left, int32_t top, int32_t width, int32_t height,
-                                  int32_t winVersionType, int32_t language, const char* caption,
-                                  const char* hint, uint32_t validWinVersions, int32_t helpId);
-#endif
+// The export's own type, with the register convention on i686.
+using ModulCreateFn = decltype(&ModulCreate);
 using NoArgumentFn = int32_t (*)();
 
 constexpr int kLeft = 40, kTop = 30, kWidth = 350, kHeight = 480;
