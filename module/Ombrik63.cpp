@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "MainTippU.h"
-#include "Unit1.h"
+#include "TagEditorForm.h"
+#include "TipTemplate.h"
 #include "fw/Bitmap.h"
 #include "fw/Component.h"
 #include "fw/Layout.h"
@@ -23,6 +23,22 @@ struct ResourceModule {
   ResourceModule& operator=(const ResourceModule&) = delete;
 };
 const ResourceModule resourceModule;
+
+// However the window ends (ModulFree, or host command 0 from inside its own
+// message handling), the exports must not reach it afterwards: the module
+// asks the window for its removal notice.
+class TipWatcher final : public fw::TComponent {
+ public:
+  TipWatcher() : TComponent(nullptr) {}
+  ~TipWatcher() override = default;
+
+  void Notification(fw::TComponent* component, fw::TOperation operation) override {
+    TComponent::Notification(component, operation);
+    // A window that ModulCreate replaced may end after the new one exists.
+    if (operation == fw::TOperation::opRemove && component == ModuleForm) ModuleForm = nullptr;
+  }
+};
+TipWatcher tipWatcher;
 
 int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int32_t winVersionType,
                   int32_t language, const char* caption, const char* hint,
@@ -43,6 +59,7 @@ int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int3
     // would be out of ModulFree's reach and outlive the library's code.
     if (ModuleForm) std::exchange(ModuleForm, nullptr)->Release();
     ModuleForm = fw::CreateForm<TFormOmbrik63>(nullptr);
+    ModuleForm->FreeNotification(&tipWatcher);
 
     // Showing fills the title from the caption and loads the help by HelpId.
     ModuleForm->SetCaption(captionText.str());

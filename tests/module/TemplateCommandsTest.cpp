@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "MainTippU.h"
+#include "TipTemplate.h"
 #include "ModuleHost.h"
 #include "ZekHelp.h"
 #include "fw/SpeedButton.h"

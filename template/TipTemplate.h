@@ -41,15 +41,6 @@ int32_t SaveKind();
 // 1 shifted left by (type - 1) for the version types 1..18, else 0.
 uint32_t WinVersionBit(int32_t winVersionType);
 
-// Enables or disables one privilege of this process. False when the token
-// cannot be opened, the name is unknown or the token refuses the change; a
-// change that succeeds without the privilege being assigned counts as done.
-bool SetPrivilege(const std::string& privilegeName, bool enable);
-// Restarts or shuts down Windows (ExitWindowsEx flags) with the shutdown
-// privilege enabled for the call only; false when it could not be enabled
-// or the system refused.
-bool ExitWindowsPrivileged(UINT flags);
-
 class TfrmTippTemplate : public fw::TForm {
  public:
   explicit TfrmTippTemplate(fw::TComponent* owner);

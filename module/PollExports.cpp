@@ -1,6 +1,6 @@
-#include "ExportFunktionen.h"
+#include "PollExports.h"
 
-#include "MainTippU.h"
+#include "TipTemplate.h"
 
 extern "C" int32_t ModulChanged() {
   if (!TippChanged) return 0;

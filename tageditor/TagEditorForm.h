@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Id3v1Tag.h"
-#include "MainTippU.h"
+#include "TipTemplate.h"
 
 namespace fw {
 class TComboBox;
@@ -65,9 +65,6 @@ class TFormOmbrik63 : public TfrmTippTemplate {
 
   fw::TNotifyEvent MethodAddress(const std::string& name) override;
   void Loaded() override;
-
- protected:
-  void BeforeDestruction() override;
 
  private:
   // The five tag edits in record order: title, artist, album, year, comment.

@@ -1,9 +1,10 @@
-#include "MainTippU.h"
+#include "TipTemplate.h"
 
 #include <exception>
 #include <iterator>
 
 #include "HotSpeedButton.h"
+#include "ShutdownPrivilege.h"
 #include "ZekHelp.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
@@ -37,7 +38,6 @@ constexpr const char* kSettingsKey = "SOFTWARE\\Tovrane\\Quindrel 2000";
 // The registry editor opens at the key it finds in "LastKey" here.
 constexpr const char* kRegeditKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
-constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
 
 // Commands and notices of the message protocol.
 constexpr uint32_t kCloseCommand = 0;
@@ -318,31 +318,6 @@ void TfrmTippTemplate::NeuStart() {
         "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter "
         "manuell einen Neustart durch");
   }
-}
-
-bool SetPrivilege(const std::string& privilegeName, bool enable) {
-  HANDLE raw = nullptr;
-  // Nothing obtained, nothing to close.
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
-    return false;
-  fw::TokenHandle token(raw);
-  TOKEN_PRIVILEGES privileges{};
-  privileges.PrivilegeCount = 1;
-  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
-  if (!LookupPrivilegeValueA(nullptr, privilegeName.c_str(), &privileges.Privileges[0].Luid))
-    return false;
-  // One privilege's previous state fits; it is not used.
-  TOKEN_PRIVILEGES previous{};
-  DWORD previousSize = 0;
-  return AdjustTokenPrivileges(token.get(), FALSE, &privileges, sizeof previous, &previous,
-                               &previousSize) != FALSE;
-}
-
-bool ExitWindowsPrivileged(UINT flags) {
-  if (!SetPrivilege(kShutdownPrivilege, true)) return false;
-  bool ok = fw::System().ExitSystem(flags, 0) != FALSE;
-  SetPrivilege(kShutdownPrivilege, false);
-  return ok;
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "Unit1.h"
+#include "TagEditorForm.h"
 
 #include <windows.h>
 
@@ -6,7 +6,6 @@
 
 #include "GenreTable.h"
 #include "HotSpeedButton.h"
-#include "Ombrik63.h"
 #include "TagFile.h"
 #include "filectrl/DirectoryListBox.h"
 #include "filectrl/DriveComboBox.h"
@@ -182,13 +181,6 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
 void TFormOmbrik63::SpeedButtonPlayClick(fw::TComponent*) {
   // The file type's default action; what the shell makes of it is its own.
   fw::Shell().Execute(Handle(), nullptr, currentFile_.c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-void TFormOmbrik63::BeforeDestruction() {
-  // However the window ends (ModulFree, or host command 0 from inside its
-  // own message handling), the exports must not reach it afterwards.
-  if (ModuleForm == this) ModuleForm = nullptr;
-  TfrmTippTemplate::BeforeDestruction();
 }
 
 namespace {
