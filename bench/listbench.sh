@@ -13,7 +13,7 @@ if [ "${1:-}" = "--build" ]; then
 fi
 if [ -z "$build" ]; then
   build=$repo/build/x86_64-release
-  cmake --preset x86_64 -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  (cd "$repo" && cmake --preset x86_64-release >/dev/null)
   cmake --build "$build" -j2 --target listbench
 fi
 counts=("$@")

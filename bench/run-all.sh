@@ -2,8 +2,8 @@
 # Runs every benchmark on one optimised x86_64 build and prints the README's
 # Benchmarks table (the rows of one run; the README gives ranges of several).
 #   bench/run-all.sh [--build <dir>] [--quick]
-# --build: the build directory (default build/x86_64-release, configured and
-#          built here as Release).
+# --build: the build directory (default build/x86_64-release; configured here
+#          with the x86_64-release preset, the packages' optimised build).
 # --quick: fewer repetitions and only the smaller directory, to try it out.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -16,9 +16,7 @@ while [ $# -gt 0 ]; do
     *) echo "usage: bench/run-all.sh [--build <dir>] [--quick]" >&2; exit 2 ;;
   esac
 done
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset x86_64 -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+(cd "$repo" && cmake --preset x86_64-release -B "$build" >/dev/null)
 cmake --build "$build" -j2 --target tagbench listbench startbench >&2
 
 out=$(mktemp -d /tmp/run-all.XXXXXX)
