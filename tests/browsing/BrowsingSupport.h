@@ -1,28 +1,22 @@
 #pragma once
-// What the browsing tests share: pumping messages, item texts, a network
-// share that the process can really enter, and item pictures drawn into
-// memory so that glyph and text positions can be compared.
+// What the browsing tests share: a network share that the process can
+// really enter, and item pictures drawn into memory so that glyph and text
+// positions can be compared.
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "fw/Application.h"
 #include "fw/Bitmap.h"
 #include "fw/Canvas.h"
+#include "testsupport/ItemTexts.h"
+#include "testsupport/Pump.h"
 
 namespace browsing {
 
-inline void Pump() { fw::Application().ProcessMessages(); }
-
-// Texts of the items of a list box or combo box.
-template <typename Box>
-std::vector<std::string> ItemTexts(const Box& box) {
-  std::vector<std::string> texts;
-  for (int i = 0; i < box.Items().Count(); ++i) texts.push_back(box.Items().Strings(i));
-  return texts;
-}
+using testsupport::ItemTexts;
+using testsupport::Pump;
 
 // A share \\SERVER\SHARE made for one test. Wine resolves such a path to
 // the directory dosdevices\unc\SERVER\SHARE of its prefix, so a directory

@@ -11,6 +11,7 @@
 #include "TagFile.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
+#include "testsupport/FileHolder.h"
 #include "testsupport/TempDir.h"
 
 namespace tageditor {
@@ -152,67 +153,17 @@ TEST_F(TagFileTest, ReadOnlyFileLoadsButDoesNotSave) {
   EXPECT_EQ(Read(path), bytes);
 }
 
-// Runs tagholder.exe (built next to this test) on a file until destroyed.
-class Holder {
- public:
-  Holder(const string& path, const char* mode) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE inRead, inWrite, outRead, outWrite;
-    if (!::CreatePipe(&inRead, &inWrite, &inherit, 0)) return;
-    stdinWrite_.reset(inWrite);
-    fw::KernelHandle childIn(inRead);
-    if (!::CreatePipe(&outRead, &outWrite, &inherit, 0)) return;
-    stdoutRead_.reset(outRead);
-    fw::KernelHandle childOut(outWrite);
-    ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-
-    char self[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    string exe = self;
-    exe = exe.substr(0, exe.find_last_of('\\') + 1) + "tagholder.exe";
-    string cmd = "\"" + exe + "\" \"" + path + "\" " + mode;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = childIn.get();
-    si.hStdOutput = childOut.get();
-    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                          &pi))
-      return;
-    process_.reset(pi.hProcess);
-    ::CloseHandle(pi.hThread);
-    childOut.reset();  // so a dying child ends the read below
-    char line[32] = {};
-    DWORD got = 0;
-    ::ReadFile(stdoutRead_.get(), line, sizeof line - 1, &got, nullptr);
-    open_ = string(line, got).rfind("open", 0) == 0;
-  }
-  ~Holder() {
-    stdinWrite_.reset();
-    if (process_) ::WaitForSingleObject(process_.get(), 10000);
-  }
-  bool Open() const { return open_; }
-
- private:
-  fw::KernelHandle stdinWrite_, stdoutRead_;
-  fw::UniqueHandle<HANDLE, fw::NullableHandleTraits> process_;
-  bool open_ = false;
-};
-
 TEST_F(TagFileTest, AnotherProgramsHandleBlocksSavingButNotSharedLoading) {
   const string bytes = Audio(300) + ZeroPaddedRecord("Busy", "", 1);
   const string path = Write("h.mp3", bytes);
   {
-    Holder holder(path, "exclusive");
+    testsupport::FileHolder holder(path, "exclusive");
     ASSERT_TRUE(holder.Open());
     EXPECT_THROW(SaveTag(path, TagFields{"X", "", "", "", "", 0}), fw::EFOpenError);
   }
   EXPECT_EQ(Read(path), bytes);
   {
-    Holder holder(path, "shared");
+    testsupport::FileHolder holder(path, "shared");
     ASSERT_TRUE(holder.Open());
     const auto loaded = LoadTag(path);
     ASSERT_TRUE(loaded);

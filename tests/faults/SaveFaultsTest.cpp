@@ -16,11 +16,12 @@
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
 #include "fw/SysUtils.h"
+#include "testsupport/FileHolder.h"
 
 namespace faultstest {
 namespace {
 
-using tageditortest::Holder;
+using testsupport::FileHolder;
 using Texts = std::vector<std::string>;
 
 enum class Fault {
@@ -137,7 +138,7 @@ class SaveFaults : public FaultSession, public testing::WithParamInterface<Fault
     return !probe;
   }
 
-  std::optional<Holder> holder_;
+  std::optional<FileHolder> holder_;
   fw::KernelHandle held_;
 };
 

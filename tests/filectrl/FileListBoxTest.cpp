@@ -12,7 +12,6 @@
 
 #include "filectrl/FileListBox.h"
 #include "filectrl/PathHelpers.h"
-#include "fw/Application.h"
 #include "fw/Edit.h"
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
@@ -20,6 +19,7 @@
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
+#include "testsupport/Pump.h"
 #include "testsupport/TempDir.h"
 
 namespace {
@@ -28,7 +28,7 @@ using filectrl::FileTypeOf;
 using filectrl::TFileListBox;
 using namespace filectrl;  // the ftXxx elements
 
-void Pump() { fw::Application().ProcessMessages(); }
+using testsupport::Pump;
 
 // Opens the internal operations to the tests, notes the screen cursor at
 // every item the list takes, and can make the list refuse items.

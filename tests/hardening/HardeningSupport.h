@@ -1,6 +1,6 @@
 #pragma once
-// What the hardening tests share: a form that hosts the controls, item
-// texts, the wide-character file work that the ANSI side cannot do (names
+// What the hardening tests share: a form that hosts the controls, the
+// wide-character file work that the ANSI side cannot do (names
 // outside the code page, paths past MAX_PATH), and, under Wine, commands run
 // on the Unix side for work that Wine makes slow.
 #include <windows.h>
@@ -10,20 +10,15 @@
 #include <utility>
 #include <vector>
 
-#include "fw/Application.h"
 #include "fw/Component.h"
 #include "fw/Form.h"
+#include "testsupport/ItemTexts.h"
+#include "testsupport/Pump.h"
 
 namespace hardening {
 
-inline void Pump() { fw::Application().ProcessMessages(); }
-
-template <typename Box>
-std::vector<std::string> ItemTexts(const Box& box) {
-  std::vector<std::string> texts;
-  for (int i = 0; i < box.Items().Count(); ++i) texts.push_back(box.Items().Strings(i));
-  return texts;
-}
+using testsupport::ItemTexts;
+using testsupport::Pump;
 
 // A form that the controls are put on; shown on demand.
 class Host {

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "ModuleHost.h"
 #include "ZekHelp.h"
 #include "fw/Memo.h"
 #include "fw/SpeedButton.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 

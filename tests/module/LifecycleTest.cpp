@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "ModuleHost.h"
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
 #include "testsupport/HostWindow.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 

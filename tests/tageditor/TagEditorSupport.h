@@ -1,7 +1,6 @@
 #pragma once
-// What the tag editor tests share: MP3 files built byte by byte, a recorder
-// of the host's notices, a second process that holds a file open, and the
-// tip window driven through its real controls.
+// What the tag editor tests share: MP3 files built byte by byte and the tip
+// window driven through its real controls.
 #include <windows.h>
 
 #include <string>
@@ -9,13 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "ModuleHost.h"
-#include "fw/Application.h"
 #include "fw/ComboBox.h"
 #include "fw/Edit.h"
-#include "fw/Handle.h"
 #include "fw/ListBox.h"
 #include "fw/SpeedButton.h"
+#include "testsupport/ModuleHost.h"
+#include "testsupport/Pump.h"
 
 namespace tageditortest {
 
@@ -33,22 +31,7 @@ std::string Record(const RecordFields& fields);
 // The bytes of a record field in the file (offset within the record).
 std::string RecordBytes(const std::string& file, int offset, int width);
 
-inline void Pump() { fw::Application().ProcessMessages(); }
-
-// Runs tagholder.exe (built beside the test) on a file until destroyed.
-class Holder {
- public:
-  Holder(const std::string& path, const char* mode);
-  ~Holder();
-  Holder(const Holder&) = delete;
-  Holder& operator=(const Holder&) = delete;
-  bool Open() const { return open_; }
-
- private:
-  fw::KernelHandle stdinWrite_, stdoutRead_;
-  fw::UniqueHandle<HANDLE, fw::NullableHandleTraits> process_;
-  bool open_ = false;
-};
+using testsupport::Pump;
 
 // The tip window as the user sees it: the controls found by name through
 // the shared framework, and input posted to their windows.

@@ -15,6 +15,7 @@
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
+#include "testsupport/FileHolder.h"
 #include "testsupport/HostWindow.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RecordingShell.h"
@@ -290,7 +291,7 @@ TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
     tip.ClickFile(c.file);
     ASSERT_EQ(tip.FieldsEnabled(), kEnabled);
     const std::string before = Read(c.file);
-    std::optional<Holder> holder;
+    std::optional<testsupport::FileHolder> holder;
     if (c.held) {
       holder.emplace(Path(c.file), "exclusive");
       ASSERT_TRUE(holder->Open());
@@ -324,7 +325,7 @@ TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
     tip.Type(tip.Title(), "Nicht hierher");
     ASSERT_TRUE(tip.ok->Enabled());
     const std::string before = Read(c.file);
-    std::optional<Holder> holder;
+    std::optional<testsupport::FileHolder> holder;
     if (c.held) {
       holder.emplace(Path(c.file), "exclusive");
       ASSERT_TRUE(holder->Open());

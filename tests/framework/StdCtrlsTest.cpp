@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "StdCtrlsSupport.h"
 #include "fw/Application.h"
 #include "fw/Edit.h"
 #include "fw/Form.h"
@@ -16,7 +17,6 @@
 #include "fw/Panel.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
-#include "stdctrls_support.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "TipTemplate.h"
-#include "ModuleHost.h"
 #include "ZekHelp.h"
 #include "fw/SpeedButton.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RecordingShell.h"
 #include "testsupport/RecordingSystem.h"

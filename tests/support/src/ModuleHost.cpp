@@ -1,4 +1,4 @@
-#include "ModuleHost.h"
+#include "testsupport/ModuleHost.h"
 
 #include <gtest/gtest.h>
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/ListBox.h"
 #include "fw/SysUtils.h"
+#include "testsupport/Pump.h"
 
 namespace {
 
-void Pump() { fw::Application().ProcessMessages(); }
+using testsupport::Pump;
 
 // Notes what the framework hands to DrawItem and the redraw switches.
 class ProbeListBox : public fw::TCustomListBox {

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "testsupport/HostWindow.h"
-#include "ModuleHost.h"
 #include "fw/Application.h"
 #include "fw/Edit.h"
 #include "fw/Exceptions.h"
@@ -16,6 +14,8 @@
 #include "fw/Menus.h"
 #include "fw/SpeedButton.h"
 #include "testsupport/CurrentDirGuard.h"
+#include "testsupport/HostWindow.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 #include "testsupport/TempDir.h"

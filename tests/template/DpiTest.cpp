@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "DpiChild.h"
-#include "ModuleHost.h"
 #include "fw/Control.h"
 #include "fw/Form.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 #include "testsupport/TempDir.h"

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "StdCtrlsSupport.h"
 #include "fw/Edit.h"
 #include "fw/Form.h"
 #include "fw/Label.h"
@@ -14,7 +15,6 @@
 #include "fw/Panel.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
-#include "stdctrls_support.h"
 
 namespace {
 

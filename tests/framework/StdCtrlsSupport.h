@@ -1,18 +1,17 @@
 #pragma once
-// Helpers of the standard controls' tests: the message pump, what a window
-// shows on screen, text widths measured independently of the controls, and
-// the mouse pointer.
+// Helpers of the standard controls' tests: what a window shows on screen,
+// text widths measured independently of the controls, and the mouse pointer.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "fw/Application.h"
 #include "fw/WinControl.h"
+#include "testsupport/Pump.h"
 
 namespace stdctrls {
 
-inline void Pump() { fw::Application().ProcessMessages(); }
+using testsupport::Pump;
 
 // The client area of a window as it is on screen, once painting is done.
 class Capture {

@@ -7,13 +7,13 @@
 #include <set>
 #include <string>
 
-#include "ModuleHost.h"
 #include "ZekHelp.h"
 #include "fw/ImageList.h"
 #include "fw/Memo.h"
 #include "fw/Menus.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
+#include "testsupport/ModuleHost.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 

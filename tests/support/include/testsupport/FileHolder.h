@@ -1,0 +1,28 @@
+#pragma once
+// Another program's handle on a file: runs tagholder.exe (built beside the
+// test programs) on the file, exclusively or shared, until the object goes.
+#include <windows.h>
+
+#include <string>
+
+#include "fw/Handle.h"
+
+namespace testsupport {
+
+class FileHolder {
+ public:
+  // mode: "exclusive" or "shared".
+  FileHolder(const std::string& path, const char* mode);
+  ~FileHolder();
+  FileHolder(const FileHolder&) = delete;
+  FileHolder& operator=(const FileHolder&) = delete;
+  // Whether the other process has the file open.
+  bool Open() const { return open_; }
+
+ private:
+  fw::KernelHandle stdinWrite_, stdoutRead_;
+  fw::UniqueHandle<HANDLE, fw::NullableHandleTraits> process_;
+  bool open_ = false;
+};
+
+}  // namespace testsupport
