@@ -1,13 +1,16 @@
 # Test registration for all three presets.
 #
 #   fw_add_test(<target> [NAME <test-name>] [ARGS <arg>...] [TIMEOUT <seconds>]
-#               [LABELS <label>...] [TIP_WINDOW])
+#               [LABELS <label>...] [TIP_WINDOW] [REAL_INPUT])
 #     Registers an already defined test executable as ONE ctest test (no per-case
 #     discovery: each Wine process start costs about a second). Under mingw it runs as
 #     `scripts/wine-run <exe> <args>` in the bin directory; natively it runs directly.
 #     TIP_WINDOW: the program opens tip windows, so it writes the suite's settings in the
 #     shared registry of the one Wine prefix and counts save notices that reach every
 #     window there; such programs never run at the same time as each other.
+#     REAL_INPUT: the program moves the real pointer or sends real keys, which go to
+#     whatever window is under the pointer or has the focus on the one virtual display;
+#     such programs never run at the same time as each other either.
 #
 #   fw_add_script_test(<test-name> COMMAND <cmd> [<arg>...] [WORKING_DIRECTORY <dir>]
 #                      [TIMEOUT <seconds>] [LABELS <label>...])
@@ -60,7 +63,8 @@ function(_fw_set_test_properties name timeout labels)
 endfunction()
 
 function(fw_add_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "I686;TIP_WINDOW" "NAME;TIMEOUT" "ARGS;I686_ARGS;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "I686;TIP_WINDOW;REAL_INPUT" "NAME;TIMEOUT"
+                        "ARGS;I686_ARGS;LABELS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "fw_add_test(${target}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -89,7 +93,10 @@ function(fw_add_test target)
   endif()
   _fw_set_test_properties(${arg_NAME} "${arg_TIMEOUT}" "${arg_LABELS}")
   if(arg_TIP_WINDOW)
-    set_tests_properties(${arg_NAME} PROPERTIES RESOURCE_LOCK tip_window)
+    set_property(TEST ${arg_NAME} APPEND PROPERTY RESOURCE_LOCK tip_window)
+  endif()
+  if(arg_REAL_INPUT)
+    set_property(TEST ${arg_NAME} APPEND PROPERTY RESOURCE_LOCK real_input)
   endif()
 endfunction()
 

@@ -70,15 +70,16 @@ inline int TextWidth(const char* face, int height, bool bold, const std::string&
 }
 
 // Puts the real pointer at a client point, so that the system's own mouse
-// tracking agrees with the messages a test posts.
+// tracking agrees with the messages a test posts. The move reaches the
+// window through the display server a moment later: handled once it is in
+// the thread's queue (or after a second, when the pointer was there
+// already). The program is registered as REAL_INPUT.
 inline void CursorAt(fw::TWinControl& control, int x, int y) {
   POINT p{x, y};
   ClientToScreen(control.Handle(), &p);
   SetCursorPos(p.x, p.y);
-  for (int i = 0; i < 5; ++i) {
-    Sleep(10);
-    Pump();
-  }
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_MOUSEMOVE);
+  Pump();
 }
 
 }  // namespace stdctrls

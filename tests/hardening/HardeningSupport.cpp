@@ -1,5 +1,6 @@
 #include "HardeningSupport.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "fw/Handle.h"
@@ -16,6 +17,12 @@ std::wstring Verbatim(const std::wstring& path) {
 [[noreturn]] void Fail(const std::string& what) {
   throw std::runtime_error(what + " (error " + std::to_string(::GetLastError()) + ")");
 }
+
+struct ChangeNotificationTraits {
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { ::FindCloseChangeNotification(h); }
+};
+using ChangeNotification = fw::UniqueHandle<HANDLE, ChangeNotificationTraits>;
 
 }  // namespace
 
@@ -84,6 +91,12 @@ bool RunUnixScript(const std::string& script, const std::string& scratch, DWORD 
   const std::string marker = "unix-done-" + std::to_string(counter++);
   std::string command = "/bin/sh -c \"(" + script + ") && touch '" + unixScratch + "/" + marker +
                         "' || touch '" + unixScratch + "/" + marker + ".failed'\"";
+  // Woken by each name that appears in the scratch directory (made before
+  // the script starts, so none is missed); should a notice go astray, the
+  // markers are looked at again after a second.
+  ChangeNotification changes(
+      ::FindFirstChangeNotificationA(scratch.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+  if (!changes) return false;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -93,7 +106,7 @@ bool RunUnixScript(const std::string& script, const std::string& scratch, DWORD 
   if (process.hProcess) ::CloseHandle(process.hProcess);
   if (process.hThread) ::CloseHandle(process.hThread);
   const std::string done = scratch + "\\" + marker;
-  for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < timeoutMs;) {
+  for (const DWORD start = ::GetTickCount();;) {
     if (fw::FileExists(done)) {
       ::DeleteFileA(done.c_str());
       return true;
@@ -102,9 +115,12 @@ bool RunUnixScript(const std::string& script, const std::string& scratch, DWORD 
       ::DeleteFileA((done + ".failed").c_str());
       return false;
     }
-    ::Sleep(20);
+    const DWORD waited = ::GetTickCount() - start;
+    if (waited >= timeoutMs) return false;
+    const DWORD slice = std::min<DWORD>(timeoutMs - waited, 1000);
+    if (::WaitForSingleObject(changes.get(), slice) == WAIT_OBJECT_0)
+      ::FindNextChangeNotification(changes.get());
   }
-  return false;
 }
 
 }  // namespace hardening

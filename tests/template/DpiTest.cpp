@@ -3,7 +3,9 @@
 // reads it and the handler says "Big" and scales it back: the window's
 // controls end where they are at 96 dpi. Wine fixes a process's dpi when
 // the process starts, from HKCU\Control Panel\Desktop "LogPixels", so the
-// 120 dpi run is a child process started under that setting.
+// 120 dpi run is a child process started under that setting. The setting
+// holds for the whole Wine prefix: these tests run in a prefix of their own
+// (template_display_tests).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -104,8 +106,7 @@ void WriteLogPixels(DWORD dpi) {
 }
 
 // Starts this program as the child under a 120 dpi setting and answers its
-// report. The setting is put back as soon as the child has started: it is
-// shared by every program in the Wine prefix.
+// report. The setting is put back as soon as the child has started.
 std::vector<std::string> MeasureTipAt120Dpi(const std::string& reportPath) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
