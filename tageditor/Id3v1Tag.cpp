@@ -103,7 +103,9 @@ void EncodeTag(const TagFields& fields, Record& record) {
   // Offsets 125 (zero) and 126 (track) stay as they are in the v1.1 form.
   EncodeText(fields.Comment,
              Field(record, kCommentOffset, keepTrack ? kTrackCommentWidth : kTextWidth));
-  record[kGenreOffset] = EncodeGenre(fields.Genre);
+  // Other programs use numbers past this table (149..191) and 255 for none; the list shows none
+  // of them, so with nothing picked the byte stays and a title edit does not lose the genre.
+  if (fields.Genre >= 0) record[kGenreOffset] = EncodeGenre(fields.Genre);
 }
 
 }  // namespace tageditor

@@ -37,7 +37,7 @@ struct TagFields {
   std::string Album;
   std::string Year;
   std::string Comment;
-  int Genre = -1;  // -1 (none) or 0..148
+  int Genre = -1;  // 0..148, or -1: none picked, and a save keeps the record's byte
 };
 
 // A decoded record. HasTrack tells the editor that the comment has room for 28 characters only;
@@ -66,13 +66,13 @@ std::string DecodeText(std::span<const std::uint8_t> field);
 void EncodeText(std::string_view text, std::span<std::uint8_t> field);
 // 0..148 as it is, anything else -1.
 int DecodeGenre(std::uint8_t value);
-// The low byte, so -1 becomes 255.
+// The low byte of an index of the table.
 std::uint8_t EncodeGenre(int index);
 
 // Decodes every field; whether the record is a tag at all is CarriesTag's question.
 Id3v1Tag DecodeTag(const Record& record);
 // Writes the fields into offsets 3..127 of a record read from disk. A v1.1 record keeps its zero
-// and track byte and takes 28 comment characters.
+// and track byte and takes 28 comment characters. Genre -1 leaves offset 127 as it is.
 void EncodeTag(const TagFields& fields, Record& record);
 
 }  // namespace tageditor

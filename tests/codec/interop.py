@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """ID3v1 tags written by programs nobody here wrote must load through tagtool.exe (LoadTag), and
-tags saved by tagtool.exe (SaveTag) must read back in those programs with the track number kept.
+tags saved by tagtool.exe (SaveTag) must read back in those programs with the track number kept,
+and with the genre they set kept where the editor's list has none selected (genre -1).
 
 usage: interop.py <tagtool.exe>     (needs id3v2, eyeD3 and python3-mutagen; runs tagtool under
                                      Wine through $FW_WINE_RUN)
@@ -79,8 +80,12 @@ def read_with_mutagen(path):
             "genre": genre if genre else "-1"}
 
 
+def eyed3_tag(path):
+    return eyed3.load(path, tag_version=eyed3.id3.ID3_V1).tag
+
+
 def read_with_eyed3(path):
-    tag = eyed3.load(path, tag_version=eyed3.id3.ID3_V1).tag
+    tag = eyed3_tag(path)
     return {"title": tag.title or "", "artist": tag.artist or "", "album": tag.album or "",
             "year": str(tag.getBestDate() or ""),
             "comment": tag.comments[0].text if len(tag.comments) else "",
@@ -94,16 +99,27 @@ CASES = {
                   "A comment", 17, 5),
     "eyed3.mp3": ("eyeD3", "Written by eyeD3", "Other Artist", "Second Album", "2004",
                   "Exactly twenty-eight chars!!", 8, 7),
-    "mutagen.mp3": ("mutagen", "Thirty characters of title ok", "Third Artist", "Third Album",
+    # Latin-1 letters, which are the same bytes in the editor's code page 1252.
+    "mutagen.mp3": ("mutagen", "Thirty characters of title ok", "Café Müller", "Third Album",
                     "2011", "Mutagen comment", 18, 12),
+    # A genre of the longer list that grew later: the editor shows none for it.
+    "baroque.mp3": ("eyeD3", "Written with a later genre", "Fourth Artist", "Fourth Album",
+                    "2016", "Genre 150", "Baroque", 3),
 }
+LATER_GENRES = {"Baroque": 150}
+
+
+def loaded_genre(genre):
+    return str(genre) if genre not in LATER_GENRES else "-1"
 
 # What tagtool saves into each file afterwards: comments longer than 28 characters are cut there.
 SAVED = {
     "id3v2.mp3": ("New title", "New artist", "New album", "2024",
                   "A comment longer than 28 characters", 148),
     "eyed3.mp3": ("Title", "X", "", "1977", "short", 0),
-    "mutagen.mp3": ("Z" * 34, "Artist", "Album", "202412", "c", -1),
+    "mutagen.mp3": ("Z" * 34, "Grüße", "Album", "202412", "c", -1),
+    "baroque.mp3": ("Only the title changed", "Fourth Artist", "Fourth Album", "2016",
+                    "Genre 150", -1),
 }
 
 
@@ -130,7 +146,7 @@ def main():
         for name, (writer, title, artist, album, year, comment, genre, track) in CASES.items():
             check(f"{writer} present", loaded[name].get("present"), "1")
             expected = {"present": "1", "title": title, "artist": artist, "album": album,
-                        "year": year, "comment": comment, "genre": str(genre),
+                        "year": year, "comment": comment, "genre": loaded_genre(genre),
                         "track": str(track)}
             check(f"LoadTag of {writer}'s tag", loaded[name], expected)
 
@@ -143,11 +159,15 @@ def main():
         for name, (title, artist, album, year, comment, genre) in SAVED.items():
             path = os.path.join(workdir, name)
             track = str(CASES[name][7])
+            written = CASES[name][6]
+            kept = str(LATER_GENRES.get(written, written)) if genre == -1 else str(genre)
             check(f"{name} size", os.path.getsize(path), sizes[name])
             expected = {"title": title[:30], "artist": artist, "album": album, "year": year[:4],
-                        "comment": comment[:28], "genre": str(genre), "track": track}
+                        "comment": comment[:28], "genre": kept, "track": track}
             check(f"mutagen reading {name}", read_with_mutagen(path), expected)
             check(f"eyeD3 reading {name}", read_with_eyed3(path), expected)
+        check("eyeD3's genre name after a title edit",
+              eyed3_tag(os.path.join(workdir, "baroque.mp3")).genre.name, "Baroque")
     finally:
         shutil.rmtree(workdir)
 
