@@ -22,6 +22,10 @@
 
 namespace {
 
+// A light amber: the end of the text will be cut off on saving, and dark
+// text stays easy to read on it.
+constexpr fw::TColor kOverflowColor = 0x9CDCFF;
+
 template <typename T>
 void Bind(fw::TComponent& form, T*& field, const char* name) {
   field = dynamic_cast<T*>(form.FindComponent(name));
@@ -55,6 +59,7 @@ void TFormOmbrik63::Loaded() {
   // One list of names for the codec and the drop-down.
   for (std::string_view name : tageditor::GenreNames())
     ComboBoxGenre->Items().Add(std::string(name));
+  fieldColor_ = EditTitel->Color();
   TfrmTippTemplate::Loaded();
 }
 
@@ -114,6 +119,7 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
   EditTag->SetText(tag ? tag->Marker : "");
+  commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
   const auto edits = TextEdits();
   for (fw::TEdit* edit : edits) edit->SetEnabled(tag.has_value());
   ComboBoxGenre->SetEnabled(tag.has_value());
@@ -132,9 +138,12 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
   // Undo's values live in the controls' spare properties.
   for (fw::TEdit* edit : edits) edit->SetHint(edit->Text());
   ComboBoxGenre->SetTag(ComboBoxGenre->ItemIndex());
+  // The comment's width may have changed with texts that did not.
+  ShowOverflow();
 }
 
 void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
+  ShowOverflow();
   // Filling the fields before the window is shown is no change.
   if (!TippShown) return;
   HotSpeedButtonOK->SetEnabled(true);
@@ -154,21 +163,37 @@ void TFormOmbrik63::HotSpeedButtonOKClick(fw::TComponent* sender) {
   const tageditor::TagFields fields{EditTitel->Text(),     EditKuenstler->Text(),
                                     EditAlbum->Text(),     EditJahr->Text(),
                                     EditKommentar->Text(), ComboBoxGenre->ItemIndex()};
-  PadToRecord(tageditor::SaveTag(fileName, fields));
+  commentWidth_ = tageditor::SaveTag(fileName, fields);
+  PadToRecord();
   HotSpeedButtonOK->SetEnabled(false);
   // On disk before the host hears of it.
   TfrmTippTemplate::HotSpeedButtonOKClick(sender);
 }
 
-void TFormOmbrik63::PadToRecord(int commentWidth) {
+std::array<std::size_t, 5> TFormOmbrik63::FieldWidths() const {
   using namespace tageditor;
-  const std::size_t widths[] = {kTextWidth, kTextWidth, kTextWidth, kYearWidth,
-                                static_cast<std::size_t>(commentWidth)};
+  return {kTextWidth, kTextWidth, kTextWidth, kYearWidth, static_cast<std::size_t>(commentWidth_)};
+}
+
+void TFormOmbrik63::PadToRecord() {
   const auto edits = TextEdits();
+  const auto widths = FieldWidths();
   for (std::size_t i = 0; i < edits.size(); ++i) {
     const std::string text = edits[i]->Text();
     if (text.size() <= widths[i])
       edits[i]->SetText(text + std::string(widths[i] + 1 - text.size(), ' '));
+  }
+  // The record on disk may have given the comment another width.
+  ShowOverflow();
+}
+
+void TFormOmbrik63::ShowOverflow() {
+  const auto edits = TextEdits();
+  const auto widths = FieldWidths();
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    // Blanks past the field are what OK pads with; only they may be lost unseen.
+    const bool cut = edits[i]->Text().find_first_not_of(' ', widths[i]) != std::string::npos;
+    edits[i]->SetColor(cut ? kOverflowColor : fieldColor_);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "Id3v1Tag.h"
 #include "TipTemplate.h"
+#include "fw/Graphics.h"
 
 namespace fw {
 class TComboBox;
@@ -74,11 +75,20 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // Fills and enables the fields from a tag, or disables and empties them
   // without one; either way the shown values become the kept ones.
   void ShowTag(const std::optional<tageditor::Id3v1Tag>& tag);
+  // The record's width for each of TextEdits().
+  std::array<std::size_t, 5> FieldWidths() const;
   // Pads each edit's text with blanks to one more than the record's field
   // width, so the text shows what went to disk.
-  void PadToRecord(int commentWidth);
+  void PadToRecord();
+  // Gives each edit whose text runs past its field with more than blanks the
+  // overflow colour, and the others the colour they were laid out with.
+  void ShowOverflow();
 
   std::string currentFile_;
+  // The comment's width in the record last read or written: 28 where the
+  // record carries a track number.
+  int commentWidth_ = tageditor::kTextWidth;
+  fw::TColor fieldColor_ = 0;
   // The selected file whose tag could not be read: a save into it is
   // refused until another file is selected, since the fields do not hold
   // its tag.

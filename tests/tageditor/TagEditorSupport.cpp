@@ -94,9 +94,13 @@ void TipWindow::ClickFile(const std::string& name, bool twice) {
   Pump();
 }
 
-void TipWindow::Type(fw::TEdit& edit, std::string_view text) {
-  SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
-  SendMessageA(edit.Handle(), WM_CLEAR, 0, 0);
+void TipWindow::Type(fw::TEdit& edit, std::string_view text, bool replace) {
+  if (replace) {
+    SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
+    SendMessageA(edit.Handle(), WM_CLEAR, 0, 0);
+  } else {
+    SendMessageA(edit.Handle(), EM_SETSEL, -1, -1);
+  }
   for (char c : text) SendMessageA(edit.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
   Pump();
 }
@@ -109,6 +113,47 @@ void TipWindow::Click(fw::TControl& button) {
   PostMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(parent, WM_LBUTTONUP, 0, at);
   Pump();
+}
+
+void TipWindow::PickNextGenreWithKey() {
+  genre->SetFocus();
+  PostMessageA(genre->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageA(genre->Handle(), WM_KEYUP, VK_DOWN, 0xC0000001);
+  Pump();
+}
+
+void TipWindow::PickGenreWithMouse(int index) {
+  const LPARAM middle = MAKELPARAM(genre->Width() / 2, genre->Height() / 2);
+  PostMessageA(genre->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageA(genre->Handle(), WM_LBUTTONUP, 0, middle);
+  Pump();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(genre->Handle(), &info));
+  ASSERT_TRUE(IsWindowVisible(info.hwndList)) << "the list did not drop down";
+  SendMessageA(info.hwndList, LB_SETTOPINDEX, index, 0);
+  RECT r{};
+  ASSERT_NE(SendMessageA(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)),
+            LB_ERR);
+  const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
+  PostMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+  PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(info.hwndList)) << "the list stayed open";
+}
+
+COLORREF TipWindow::Background(fw::TEdit& edit) const {
+  Pump();
+  RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT r;
+  GetClientRect(edit.Handle(), &r);
+  struct WindowDc {
+    HWND window;
+    HDC dc;
+    ~WindowDc() { ReleaseDC(window, dc); }
+  } screen{edit.Handle(), GetDC(edit.Handle())};
+  return GetPixel(screen.dc, r.right - 3, r.bottom / 2);
 }
 
 }  // namespace tageditortest

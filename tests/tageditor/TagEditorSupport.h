@@ -60,10 +60,18 @@ class TipWindow {
   void OpenDirectory(const std::string& name);
   // A click on a file list item; twice: a double click.
   void ClickFile(const std::string& name, bool twice = false);
-  // Replaces the text of an edit by typing it.
-  void Type(fw::TEdit& edit, std::string_view text);
+  // Replaces the text of an edit by typing it, or types on at its end;
+  // '\b' is the backspace key.
+  void Type(fw::TEdit& edit, std::string_view text, bool replace = true);
   // A mouse click on a button without a window.
   void Click(fw::TControl& button);
+  // Picks an entry of the genre list as a user does: the one after the
+  // selected one with the Down key, or any by opening the list with the
+  // mouse and clicking it.
+  void PickNextGenreWithKey();
+  void PickGenreWithMouse(int index);
+  // The background an edit shows on screen, beside its text.
+  COLORREF Background(fw::TEdit& edit) const;
 };
 
 }  // namespace tageditortest

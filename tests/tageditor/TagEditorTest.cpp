@@ -52,6 +52,8 @@ class TagEditor : public testing::Test {
     Write("Abendlied.mp3", {"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller", 0});
     Write("Bergfahrt.mp3", {"Bergfahrt", "Seilschaft", "Gipfel", "2003", "Mit Spur", 17, 7});
     Write("Genre 148.mp3", {"Unbekannt", "", "", "", "", 148});
+    // A genre that later lists name (150 "Baroque"), and an artist in code page 1252.
+    Write("Genre 150.mp3", {"Barock", "Caf\xE9 M\xFCller", "", "", "", 150});
     Write("Genre 200.mp3", {"Zweihundert", "", "", "", "", 200});
     Write("Genre 255.mp3", {"Keins", "", "", "", "", 255, 0, "tAg"});
     temp_.WriteFile("Musik\\Ohne Tag.mp3", audio_);
@@ -97,8 +99,9 @@ class TagEditor : public testing::Test {
 TEST_F(TagEditor, SessionSelectEditSaveUndo) {
   Open();
   TipWindow& tip = Tip();
-  EXPECT_EQ(tip.FileItems(), (Texts{"Abendlied.mp3", "Bergfahrt.mp3", "Genre 148.mp3",
-                                    "Genre 200.mp3", "Genre 255.mp3", "Kurz.mp3", "Ohne Tag.mp3"}));
+  EXPECT_EQ(tip.FileItems(),
+            (Texts{"Abendlied.mp3", "Bergfahrt.mp3", "Genre 148.mp3", "Genre 150.mp3",
+                   "Genre 200.mp3", "Genre 255.mp3", "Kurz.mp3", "Ohne Tag.mp3"}));
   EXPECT_EQ(tip.form->ActiveControl(), tip.drives);
   EXPECT_FALSE(tip.play->Enabled());
   EXPECT_FALSE(tip.ok->Enabled());
@@ -189,17 +192,26 @@ TEST_F(TagEditor, FilesWithoutATagDisableAndEmptyTheFields) {
 TEST_F(TagEditor, GenreBytesAndTheTrackNumber) {
   Open();
   TipWindow& tip = Tip();
+  // With no genre shown, a save keeps the byte as the file has it.
   struct Case {
     const char* file;
     int shown;
     char saved;
+    bool button;  // OK clicked, or the host's save
   };
-  for (const Case& c : {Case{"Genre 148.mp3", 148, '\x94'}, Case{"Genre 200.mp3", -1, '\xFF'},
-                        Case{"Genre 255.mp3", -1, '\xFF'}}) {
+  for (const Case& c :
+       {Case{"Genre 148.mp3", 148, '\x94', true}, Case{"Genre 150.mp3", -1, '\x96', true},
+        Case{"Genre 150.mp3", -1, '\x96', false}, Case{"Genre 200.mp3", -1, '\xC8', false},
+        Case{"Genre 255.mp3", -1, '\xFF', true}}) {
     SCOPED_TRACE(c.file);
     tip.ClickFile(c.file);
     EXPECT_EQ(tip.genre->ItemIndex(), c.shown);
-    EXPECT_EQ(host_.SaveChanges(), 1);
+    tip.Type(tip.Title(), c.button ? "Titel" : "Vom Host");
+    if (c.button)
+      tip.Click(*tip.ok);
+    else
+      EXPECT_EQ(host_.SaveChanges(), 1);
+    EXPECT_EQ(TitleOnDisk(c.file), Padded(c.button ? "Titel" : "Vom Host", 30));
     EXPECT_EQ(RecordBytes(Read(c.file), 127, 1), std::string(1, c.saved));
   }
   EXPECT_EQ(tip.genre->Items().Strings(148), "Unbekannt");
@@ -218,6 +230,97 @@ TEST_F(TagEditor, GenreBytesAndTheTrackNumber) {
   tip.Click(*tip.ok);
   EXPECT_EQ(tip.edits[4]->Text(), Padded("Kurz", 29));
   EXPECT_EQ(RecordBytes(Read("Bergfahrt.mp3"), 97, 30), Padded("Kurz", 28) + '\0' + '\x07');
+  EXPECT_TRUE(Errors().empty());
+}
+
+TEST_F(TagEditor, PickingAGenreIsAnEditThatUndoTakesBack) {
+  Open();
+  TipWindow& tip = Tip();
+  // Before any load, Undo brings back empty texts and the first genre.
+  tip.Type(tip.Title(), "Vorher");
+  tip.Click(*tip.undo);
+  EXPECT_EQ(tip.Texts(), Texts(5));
+  EXPECT_EQ(tip.genre->ItemIndex(), 0);
+
+  tip.ClickFile("Genre 150.mp3");
+  // Code page 1252 letters come and go byte for byte.
+  EXPECT_EQ(tip.edits[1]->Text(), "Caf\xE9 M\xFCller");
+  tip.Type(tip.Title(), "Gr\xFC\xDF Gott");
+  EXPECT_EQ(host_.SaveChanges(), 1);
+  EXPECT_EQ(TitleOnDisk("Genre 150.mp3"), Padded("Gr\xFC\xDF Gott", 30));
+  EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 33, 12), "Caf\xE9 M\xFCller ");
+  ASSERT_EQ(host_.Changed(), 2);
+  // The program's own choice is no edit.
+  tip.genre->SetItemIndex(5);
+  EXPECT_FALSE(tip.ok->Enabled());
+  EXPECT_EQ(host_.Changed(), 2);
+
+  struct Case {
+    bool mouse;
+    int picked;
+  };
+  for (const Case& c : {Case{false, 6}, Case{true, 3}}) {
+    SCOPED_TRACE(c.mouse ? "mouse" : "key");
+    if (c.mouse)
+      tip.PickGenreWithMouse(c.picked);
+    else
+      tip.PickNextGenreWithKey();
+    EXPECT_EQ(tip.genre->ItemIndex(), c.picked);
+    EXPECT_TRUE(tip.ok->Enabled());
+    EXPECT_EQ(host_.Changed(), 1);
+    tip.Click(*tip.ok);
+    EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 127, 1), std::string(1, char(c.picked)));
+    // Back to the genre as loaded: none, which keeps what the file now holds.
+    tip.Click(*tip.undo);
+    EXPECT_EQ(tip.genre->ItemIndex(), -1);
+    EXPECT_EQ(host_.SaveChanges(), 1);
+    EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 127, 1), std::string(1, char(c.picked)));
+  }
+  EXPECT_TRUE(Errors().empty());
+}
+
+// Text past a field's width is cut on saving; the edit shows it beforehand.
+TEST_F(TagEditor, AnEditWarnsOfTextThatWillNotFit) {
+  Open();
+  TipWindow& tip = Tip();
+  const COLORREF plain = RGB(0xED, 0xF2, 0xFC);
+  auto warns = [&](fw::TEdit& edit) {
+    const COLORREF shown = tip.Background(edit);
+    // Light enough for the dark text.
+    EXPECT_GT(GetRValue(shown) + GetGValue(shown) + GetBValue(shown), 3 * 0xB0)
+        << std::hex << shown;
+    return shown != plain;
+  };
+  struct Case {
+    const char* file;
+    int edit;
+    std::string typed;
+    bool cut;
+  };
+  const std::string a30(30, 'a');
+  for (const Case& c :
+       {Case{"Abendlied.mp3", 0, a30, false}, Case{"Abendlied.mp3", 0, a30 + "b", true},
+        Case{"Abendlied.mp3", 0, a30 + "   ", false}, Case{"Abendlied.mp3", 3, "1999", false},
+        Case{"Abendlied.mp3", 3, "19990", true},
+        Case{"Abendlied.mp3", 4, std::string(29, 'k'), false},
+        Case{"Bergfahrt.mp3", 4, std::string(28, 'k'), false},
+        Case{"Bergfahrt.mp3", 4, std::string(29, 'k'), true}}) {
+    SCOPED_TRACE(c.file + (" " + c.typed));
+    tip.ClickFile(c.file);
+    fw::TEdit& edit = *tip.edits[c.edit];
+    tip.Type(edit, c.typed);
+    EXPECT_EQ(warns(edit), c.cut);
+    if (c.cut) {
+      tip.Type(edit, "\b", false);
+      EXPECT_FALSE(warns(edit));
+    }
+  }
+  // OK pads with blanks past the width (the 28-character comment of this
+  // record included): no warning.
+  tip.Type(tip.Title(), a30);
+  tip.Click(*tip.ok);
+  ASSERT_EQ(tip.edits[4]->Text(), std::string(28, 'k') + ' ');
+  for (fw::TEdit* edit : tip.edits) EXPECT_FALSE(warns(*edit)) << edit->Name();
   EXPECT_TRUE(Errors().empty());
 }
 
