@@ -26,7 +26,7 @@ std::optional<Id3v1Tag> LoadTag(const std::string& fileName);
 // Whether the record exists and has the v1.1 track form is decided by the file at this moment; a
 // file without a tag raises ENoTagError and is left as it was. The length never changes. Answers
 // the comment's width in the record as written (kTrackCommentWidth in the v1.1 form), so that the
-// editor can show the comment as it went to disk.
+// editor can show the comment as it went to disk. Genre -1 leaves the file's genre byte as it is.
 int SaveTag(const std::string& fileName, const TagFields& fields);
 
 }  // namespace tageditor
