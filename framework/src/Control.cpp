@@ -1,6 +1,7 @@
 #include "fw/Control.h"
 
 #include "fw/Canvas.h"
+#include "fw/Form.h"
 #include "fw/Menus.h"
 #include "fw/WinControl.h"
 
@@ -106,7 +107,40 @@ bool TControl::ShowHint() const {
   return showHint_;
 }
 
-void TControl::SetCursor(TCursor cursor) { cursor_ = cursor; }
+void TControl::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  if (TForm* form = GetParentForm(this)) form->HintChanged(this);
+}
+
+void TControl::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) return;
+  cursor_ = cursor;
+  RefreshCursor();
+}
+
+// The system asks a window for the pointer's shape only when the pointer
+// moves; a control that changes its cursor under a resting pointer (a list
+// while it reads a file) asks on its behalf, so the change shows at once.
+void TControl::RefreshCursor() {
+  auto* self = dynamic_cast<TWinControl*>(this);
+  TWinControl* owner = self ? self : parent_;
+  if (!owner || !owner->HandleAllocated()) return;
+  HWND window = owner->Handle();
+  // A window holding the mouse captured answers for the pointer itself.
+  if (GetCapture() && GetCapture() != window) return;
+  POINT p;
+  if (!GetCursorPos(&p) || WindowFromPoint(p) != window) return;
+  if (!self) {
+    POINT client = p;
+    ScreenToClient(window, &client);
+    RECT r = BoundsRect();
+    if (!PtInRect(&r, client)) return;
+  }
+  LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+               MAKELPARAM(hit, WM_MOUSEMOVE));
+}
 
 void TControl::SetColor(TColor color) {
   if (color == color_) return;
@@ -313,8 +347,6 @@ const ClassRegistration controlClass(
          }},
         {"Caption", Setter(&TControl::SetText)},
         {"Text", Setter(&TControl::SetText)},
-        // Three-dimensional borders are the system's business here.
-        {"Ctl3D", [](TComponent&, const LayoutValue& v, LayoutReader&) { v.AsBool(); }},
         {"PopupMenu",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
            TControl& control = Target<TControl>(c, v, r);
@@ -341,6 +373,8 @@ const ClassRegistration winControlClass(
     {
         {"TabOrder", Setter(&TWinControl::SetTabOrder)},
         {"TabStop", Setter(&TWinControl::SetTabStop)},
+        {"Ctl3D", Setter(&TWinControl::SetCtl3D)},
+        {"ParentCtl3D", Setter(&TWinControl::SetParentCtl3D)},
     });
 
 }  // namespace

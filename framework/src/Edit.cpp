@@ -15,7 +15,7 @@ void TEdit::CreateParams(TCreateParams& params) {
   params.BaseClass = "EDIT";
   params.Style |= ES_AUTOHSCROLL | ES_LEFT;
   if (readOnly_) params.Style |= ES_READONLY;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  BorderParams(params);
 }
 
 void TEdit::CreateWnd() {

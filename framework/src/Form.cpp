@@ -1,5 +1,7 @@
 #include "fw/Form.h"
 
+#include "HintTip.h"
+
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
@@ -15,6 +17,13 @@ int ScreenPixelsPerInch() {
 }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) { TControl::SetVisible(false); }
+
+TForm::~TForm() = default;
+
+TForm* GetParentForm(const TControl* control) {
+  while (control && control->Parent()) control = control->Parent();
+  return dynamic_cast<TForm*>(const_cast<TControl*>(control));
+}
 
 void TForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -142,6 +151,45 @@ void TForm::SetActiveControl(TWinControl* control) {
     if (Visible() && HandleAllocated() && control->CanFocus()) control->SetFocus();
   }
 }
+
+void TForm::ControlFocused(TWinControl* control) {
+  if (activeControl_ == control) return;
+  if (activeControl_) RemoveFreeNotification(activeControl_);
+  activeControl_ = control;
+  if (control) FreeNotification(control);
+}
+
+void TForm::RelayHint(TWinControl& window, TControl* target, const TMessage& message) {
+  if (!hintTip_) {
+    // Most forms never show a hint: no tooltip until one is asked for.
+    if (!target || !target->ShowHint() || target->Hint().empty() || !HandleAllocated()) return;
+    hintTip_ = std::make_unique<HintTip>(Handle());
+  }
+  hintTip_->Relay(window, target, message);
+}
+
+void TForm::HideHint() {
+  if (hintTip_) hintTip_->Hide();
+}
+
+void TForm::HintChanged(TControl* control) {
+  if (hintTip_) hintTip_->HintChanged(control);
+}
+
+void TForm::ForgetHint(TControl* control) {
+  if (hintTip_) hintTip_->Forget(control);
+}
+
+void TForm::ForgetHintWindow(HWND window) {
+  if (!hintTip_) return;
+  // The tooltip is owned by the form's window and goes with it.
+  if (HandleAllocated() && window == Handle())
+    hintTip_.reset();
+  else
+    hintTip_->ForgetWindow(window);
+}
+
+HWND TForm::HintWindow() const { return hintTip_ ? hintTip_->Handle() : nullptr; }
 
 void TForm::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
@@ -279,6 +327,7 @@ void TForm::BeforeDestruction() {
     }
   }
   TWinControl::BeforeDestruction();
+  hintTip_.reset();
   if (icon_) DestroyIcon(icon_);
   icon_ = nullptr;
 }

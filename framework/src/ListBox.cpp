@@ -188,7 +188,7 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
   params.Style |=
       WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT;
   if (sorted_) params.Style |= LBS_SORT;
-  params.ExStyle |= WS_EX_CLIENTEDGE;
+  BorderParams(params);
 }
 
 void TCustomListBox::CreateWnd() {

@@ -10,6 +10,7 @@
 #include "fw/Bitmap.h"
 #include "fw/Canvas.h"
 #include "fw/Exceptions.h"
+#include "fw/Form.h"
 #include "fw/Menus.h"
 
 namespace fw {
@@ -188,6 +189,7 @@ void TWinControl::DestroyHandle() {
   if (!handle_) return;
   for (TWinControl* child : tabList_) child->DestroyWnd();
   HWND window = handle_;
+  if (TForm* form = GetParentForm(this)) form->ForgetHintWindow(window);
   LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
   if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ControlIds().erase(static_cast<UINT>(id));
   DestroyWindow(window);
@@ -221,6 +223,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+  if (TForm* form = GetParentForm(this)) form->ForgetHint(control);
   if (mouseControl_ == control) mouseControl_ = nullptr;
   if (capturedControl_ == control) capturedControl_ = nullptr;
   InvalidateRectOf(control);
@@ -297,6 +300,90 @@ bool TWinControl::CanFocus() const {
 
 void TWinControl::SetFocus() {
   if (HWND h = Handle()) ::SetFocus(h);
+}
+
+void TWinControl::ListTabOrder(std::vector<TWinControl*>& out) const {
+  for (TWinControl* child : tabList_) {
+    // A hidden or disabled container hides its controls from the keyboard too.
+    if (!child->visible_ || !child->enabled_ || !child->handle_) continue;
+    out.push_back(child);
+    child->ListTabOrder(out);
+  }
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> order;
+  ListTabOrder(order);
+  const int n = static_cast<int>(order.size());
+  auto it = std::find(order.begin(), order.end(), current);
+  int i = it != order.end() ? static_cast<int>(it - order.begin()) : forward ? -1 : n;
+  for (int step = 0; step < n; ++step) {
+    i = ((forward ? i + 1 : i - 1) % n + n) % n;
+    TWinControl* next = order[i];
+    if (!next->tabStop_ || next == current) continue;
+    next->SetFocus();
+    // An edit entered from the keyboard has its text selected, as in dialogs.
+    if (next->DialogCode() & DLGC_HASSETSEL) SendMessageA(next->handle_, EM_SETSEL, 0, -1);
+    return;
+  }
+}
+
+UINT TWinControl::DialogCode() {
+  TMessage query{WM_GETDLGCODE, 0, 0, 0};
+  WndProc(query);
+  return static_cast<UINT>(query.Result);
+}
+
+// The host's message loop is not a dialog's (it may not call
+// IsDialogMessage), so the windows move the focus themselves, unless the
+// control keeps Tab for itself.
+bool TWinControl::TabKey(WORD key) {
+  if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  if (DialogCode() & DLGC_WANTTAB) return false;
+  TWinControl* top = this;
+  while (top->Parent()) top = top->Parent();
+  top->SelectNext(this, GetKeyState(VK_SHIFT) >= 0);
+  return true;
+}
+
+// The form gives the focus back to this control when it is activated again.
+void TWinControl::FocusGained() {
+  TForm* form = GetParentForm(this);
+  if (form && form != this) form->ControlFocused(this);
+}
+
+void TWinControl::RelayToHint(const TMessage& m) {
+  if (TForm* form = GetParentForm(this))
+    form->RelayHint(*this, mouseControl_ ? mouseControl_ : this, m);
+}
+
+void TWinControl::HideHint() {
+  if (TForm* form = GetParentForm(this)) form->HideHint();
+}
+
+bool TWinControl::Ctl3D() const {
+  if (parentCtl3D_ && Parent()) return Parent()->Ctl3D();
+  return ctl3D_;
+}
+
+void TWinControl::SetCtl3D(bool v) {
+  bool before = Ctl3D();
+  ctl3D_ = v;
+  parentCtl3D_ = false;
+  if (Ctl3D() != before) RecreateWnd();
+}
+
+void TWinControl::SetParentCtl3D(bool v) {
+  bool before = Ctl3D();
+  parentCtl3D_ = v;
+  if (Ctl3D() != before) RecreateWnd();
+}
+
+void TWinControl::BorderParams(TCreateParams& params) const {
+  if (Ctl3D())
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+  else
+    params.Style |= WS_BORDER;
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
@@ -603,9 +690,17 @@ void TWinControl::WndProc(TMessage& m) {
         MouseEnter();
       }
       UpdateMouseControl({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      RelayToHint(m);
       break;
     }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      RelayToHint(m);
+      break;
     case WM_MOUSELEAVE:
+      HideHint();
       trackingLeave_ = false;
       UpdateMouseControl({-1, -1});
       if (mouseInside_) {
@@ -615,6 +710,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+      RelayToHint(m);
       POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
       if (auto* g = dynamic_cast<TGraphicControl*>(ControlAtPos(p, false))) {
         capturedControl_ = g;
@@ -625,6 +721,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     }
     case WM_LBUTTONUP:
+      RelayToHint(m);
       if (TGraphicControl* g = std::exchange(capturedControl_, nullptr)) {
         ReleaseCapture();
         g->MouseUp(GET_X_LPARAM(m.LParam) - g->Left(), GET_Y_LPARAM(m.LParam) - g->Top());
@@ -642,7 +739,13 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_SETFOCUS:
+      DefaultHandler(m);
+      FocusGained();
+      return;
     case WM_CHAR: {
+      // The Tab that moved the focus away still sends its character here.
+      if (m.WParam == '\t' && !(DialogCode() & DLGC_WANTTAB)) return;
       char key = static_cast<char>(m.WParam);
       std::shared_ptr<bool> alive = alive_;
       KeyPress(key);
@@ -654,7 +757,7 @@ void TWinControl::WndProc(TMessage& m) {
       WORD key = static_cast<WORD>(m.WParam);
       std::shared_ptr<bool> alive = alive_;
       KeyDown(key);
-      if (!*alive || key == 0) return;
+      if (!*alive || key == 0 || TabKey(key)) return;
       m.WParam = key;
       break;
     }

@@ -56,13 +56,15 @@ class FW_API TControl : public TComponent {
   virtual void SetEnabled(bool enabled);
 
   const std::string& Hint() const { return hint_; }
-  void SetHint(const std::string& hint) { hint_ = hint; }
+  // A hint on show changes with its text.
+  void SetHint(const std::string& hint);
   bool ShowHint() const;
   void SetShowHint(bool show) { showHint_ = show, parentShowHint_ = false; }
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v) { parentShowHint_ = v; }
 
   TCursor Cursor() const { return cursor_; }
+  // Takes effect at once when the pointer rests on the control.
   virtual void SetCursor(TCursor cursor);
 
   TColor Color() const { return color_; }
@@ -121,6 +123,7 @@ class FW_API TControl : public TComponent {
   void RequestAlign();
 
  private:
+  void RefreshCursor();
   friend class TWinControl;
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

@@ -5,6 +5,7 @@
 // form from being made.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "fw/Api.h"
@@ -12,6 +13,8 @@
 #include "fw/WinControl.h"
 
 namespace fw {
+
+class HintTip;
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -61,6 +64,20 @@ class FW_API TForm : public TWinControl {
   // A key press that one of the form's pop-up menus answers as a shortcut.
   bool IsShortCut(WORD key);
 
+  // A control of the form got the focus: it becomes the active control and
+  // gets the focus back whenever the form is activated again.
+  void ControlFocused(TWinControl* control);
+
+  // The form's windows hand their mouse messages to the form's hints;
+  // `target` is the control under the pointer.
+  void RelayHint(TWinControl& window, TControl* target, const TMessage& message);
+  void HideHint();
+  void HintChanged(TControl* control);
+  void ForgetHint(TControl* control);
+  void ForgetHintWindow(HWND window);
+  // The tooltip window that shows the hints, once one was needed.
+  HWND HintWindow() const;
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -80,6 +97,7 @@ class FW_API TForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void BeforeDestruction() override;
+  ~TForm() override;
   virtual void DoCreate();
   virtual void DoShow();
 
@@ -91,7 +109,11 @@ class FW_API TForm : public TWinControl {
   HICON icon_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   bool showing_ = false;
+  std::unique_ptr<HintTip> hintTip_;
 };
+
+// The form that a control is placed on, directly or through containers.
+FW_API TForm* GetParentForm(const TControl* control);
 
 // Screen pixels per inch, as the display reports it.
 FW_API int ScreenPixelsPerInch();

@@ -63,6 +63,17 @@ class FW_API TWinControl : public TControl {
   bool Focused() const;
   virtual void SetFocus();
   bool CanFocus() const;
+  // Moves the focus from `current` to the next (or previous) control below
+  // this one that is visible, enabled and a tab stop: by tab order, depth
+  // first through containers, around at the ends.
+  void SelectNext(TWinControl* current, bool forward);
+
+  // False: a flat one-pixel border instead of the sunken edge, for edits
+  // and lists. Children follow their parent's unless they set their own.
+  bool Ctl3D() const;
+  void SetCtl3D(bool v);
+  bool ParentCtl3D() const { return parentCtl3D_; }
+  void SetParentCtl3D(bool v);
 
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() const override;
@@ -109,6 +120,11 @@ class FW_API TWinControl : public TControl {
   void ColorChanged() override;
   void EnabledChanged() override;
 
+  // The border styles that Ctl3D asks for.
+  void BorderParams(TCreateParams& params) const;
+  // What the window class answers to WM_GETDLGCODE.
+  UINT DialogCode();
+
   // Background brush for WM_CTLCOLOR* answers and our own painting.
   HBRUSH BackgroundBrush();
   // Key presses: the framework's handling of characters typed in the control.
@@ -121,6 +137,11 @@ class FW_API TWinControl : public TControl {
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void UpdateMouseControl(POINT p);
+  void ListTabOrder(std::vector<TWinControl*>& out) const;
+  bool TabKey(WORD key);
+  void FocusGained();
+  void RelayToHint(const TMessage& message);
+  void HideHint();
   void DestroyHandle();
   void ApplyTabOrder();
 
@@ -129,6 +150,8 @@ class FW_API TWinControl : public TControl {
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   bool tabStop_ = false;
+  bool ctl3D_ = true;
+  bool parentCtl3D_ = true;
   // Tab orders read from a layout wait until all siblings exist.
   int requestedTabOrder_ = -1;
   TControl* mouseControl_ = nullptr;

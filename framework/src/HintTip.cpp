@@ -1,0 +1,115 @@
+#include "HintTip.h"
+
+#include <windowsx.h>
+
+#include "fw/Control.h"
+#include "fw/WinControl.h"
+
+namespace fw {
+
+HintTip::HintTip(HWND owner) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&classes);
+  // Always: hints show over a window that is not the active one too.
+  tip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr));
+  // Long hints break into lines instead of running off the screen.
+  if (tip_) SendMessageA(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 300);
+}
+
+TOOLINFOA HintTip::Info(TControl* control, const Tool& tool) const {
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_TRANSPARENT;
+  info.hwnd = tool.window;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.rect = tool.rect;
+  info.lpszText = const_cast<char*>(tool.text.c_str());
+  return info;
+}
+
+void HintTip::Relay(TWinControl& window, TControl* target, const TMessage& m) {
+  if (!tip_) return;
+  HWND handle = window.Handle();
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  // The tooltip finds its tool by the point: the tools of controls that
+  // have since moved away from it must not answer for the one there now.
+  for (auto it = tools_.begin(); it != tools_.end();) {
+    auto next = std::next(it);
+    if (it->first != target && it->second.window == handle && PtInRect(&it->second.rect, p))
+      Remove(it->first);
+    it = next;
+  }
+  if (target) {
+    if (target->ShowHint() && !target->Hint().empty()) {
+      RECT r = target == &window ? window.ClientRect() : target->BoundsRect();
+      Update(target, {handle, r, target->Hint()});
+    } else {
+      Remove(target);
+    }
+  }
+  MSG msg{handle, m.Msg, m.WParam, m.LParam, static_cast<DWORD>(GetMessageTime()), p};
+  SendMessageA(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void HintTip::Update(TControl* control, const Tool& tool) {
+  auto it = tools_.find(control);
+  if (it != tools_.end() && it->second.window != tool.window) {
+    Remove(control);
+    it = tools_.end();
+  }
+  if (it == tools_.end()) {
+    it = tools_.emplace(control, tool).first;
+    TOOLINFOA info = Info(control, it->second);
+    SendMessageA(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    return;
+  }
+  Tool& kept = it->second;
+  if (!EqualRect(&kept.rect, &tool.rect)) {
+    kept.rect = tool.rect;
+    TOOLINFOA info = Info(control, kept);
+    SendMessageA(tip_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  if (kept.text != tool.text) {
+    kept.text = tool.text;
+    TOOLINFOA info = Info(control, kept);
+    SendMessageA(tip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void HintTip::Remove(TControl* control) {
+  auto it = tools_.find(control);
+  if (it == tools_.end()) return;
+  TOOLINFOA info = Info(control, it->second);
+  SendMessageA(tip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  tools_.erase(it);
+}
+
+void HintTip::Hide() {
+  if (tip_) SendMessageA(tip_.get(), TTM_POP, 0, 0);
+}
+
+void HintTip::HintChanged(TControl* control) {
+  auto it = tools_.find(control);
+  if (it == tools_.end()) return;
+  if (control->Hint().empty()) {
+    Remove(control);
+    return;
+  }
+  Tool tool = it->second;
+  tool.text = control->Hint();
+  Update(control, tool);
+}
+
+void HintTip::Forget(TControl* control) { Remove(control); }
+
+void HintTip::ForgetWindow(HWND window) {
+  for (auto it = tools_.begin(); it != tools_.end();) {
+    auto next = std::next(it);
+    if (it->second.window == window) Remove(it->first);
+    it = next;
+  }
+}
+
+}  // namespace fw
