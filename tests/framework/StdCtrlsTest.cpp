@@ -348,6 +348,40 @@ TEST_F(StdCtrls, PanelBevelsAtItsEdges) {
   }
 }
 
+// Ctl3D false: a flat one-pixel frame round the memo instead of the sunken
+// edge; a control takes its parent's unless it sets its own.
+TEST_F(StdCtrls, MemoBorderFollowsCtl3D) {
+  const COLORREF fill = RGB(237, 242, 252);
+  auto* panel = Add<fw::TPanel>(10, 10, 200, 100);
+  panel->SetBevelOuter(fw::TBevelCut::bvNone);
+  auto* memo = fw::Make<fw::TMemo>(form);
+  memo->SetParent(panel);
+  memo->SetBounds(20, 20, 100, 60);
+  memo->SetColor(static_cast<fw::TColor>(fill));
+  Show();
+  struct Case {
+    bool panel3D;
+    int memo3D;  // -1: the panel's
+    int frame;   // border pixels on each side
+  } cases[] = {{true, -1, 2}, {false, -1, 1}, {false, 1, 2}, {true, 0, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.panel3D << " " << c.memo3D);
+    panel->SetCtl3D(c.panel3D);
+    if (c.memo3D < 0)
+      memo->SetParentCtl3D(true);
+    else
+      memo->SetCtl3D(c.memo3D == 1);
+    EXPECT_EQ(memo->Ctl3D(), c.memo3D < 0 ? c.panel3D : c.memo3D == 1);
+    Capture shot(panel->Handle());
+    // Left edge, half way down: the frame, then the memo's own colour.
+    const COLORREF outer =
+        c.frame == 1 ? GetSysColor(COLOR_WINDOWFRAME) : GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(shot.At(20, 50), outer);
+    EXPECT_NE(shot.At(20 + c.frame - 1, 50), fill);
+    EXPECT_EQ(shot.At(20 + c.frame, 50), fill);
+  }
+}
+
 TEST_F(StdCtrls, PanelDrawsCaptionAndGraphicChildren) {
   auto* panel = Add<fw::TPanel>(10, 10, 200, 60);
   panel->SetColor(fw::clWhite);

@@ -17,15 +17,21 @@
 #include "testsupport/ErrorModeGuard.h"
 #include "testsupport/FileHolder.h"
 #include "testsupport/HostWindow.h"
+#include "testsupport/Pump.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RecordingShell.h"
 #include "testsupport/RegistryGuard.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace tageditortest {
 namespace {
 
 using testsupport::DialogKind;
+using testsupport::MovePointer;
+using testsupport::PressKeys;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
 using Texts = std::vector<std::string>;
 using Flags = std::vector<bool>;
 
@@ -70,8 +76,8 @@ class TagEditor : public testing::Test {
   std::string Path(const std::string& name) const { return temp_ / ("Musik\\" + name); }
 
   // The host creates the tip; the user goes into the sample folder.
-  void Open() {
-    ASSERT_EQ(host_.Create(), 0);
+  void Open(const moduletest::CreateArgs& args = {}) {
+    ASSERT_EQ(host_.Create(args), 0);
     Pump();
     tip_.emplace();
     tip_->OpenDirectory("Musik");
@@ -459,6 +465,182 @@ TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
   }
   EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Zeroed("Abendlied", 30));
   EXPECT_TRUE(recorder_.notices.empty());
+}
+
+// The control that has the keyboard focus, by name.
+std::string FocusedName() {
+  fw::TWinControl* control = fw::TWinControl::FromHandle(GetFocus());
+  return control ? control->Name() : "(none)";
+}
+
+POINT CentreOf(const fw::TControl& control) {
+  const RECT r = control.BoundsRect();
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+VOID CALLBACK PressEnter(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PressKeys({VK_RETURN});
+}
+
+// Tab once around the window and Shift+Tab back, from the file list, in the
+// layout's tab order: the hidden marker field is skipped, and so are the
+// fields once an untagged file has disabled them. A message box in between
+// gives the focus back to the field that had it.
+TEST_F(TagEditor, TabAndShiftTabGoAroundTheWindow) {
+  Open();
+  TipWindow& tip = Tip();
+  using Names = std::vector<std::string>;
+  struct Round {
+    const char* file;
+    Names order;  // after the file list
+  } rounds[] = {
+      {"Abendlied.mp3",
+       {"EditTitel", "EditKuenstler", "EditAlbum", "EditJahr", "EditKommentar", "ComboBoxGenre",
+        "DriveComboBox1", "FilterComboBox1", "DirectoryListBox1", "FileListBox1"}},
+      {"Ohne Tag.mp3", {"DriveComboBox1", "FilterComboBox1", "DirectoryListBox1", "FileListBox1"}},
+  };
+  for (const Round& round : rounds) {
+    SCOPED_TRACE(round.file);
+    tip.ClickFile(round.file);
+    ASSERT_EQ(FocusedName(), "FileListBox1");
+    const size_t n = round.order.size();
+    for (size_t i = 0; i < 2 * n; ++i) {
+      const bool back = i >= n;
+      // Backwards the names come in reverse, ending at the file list again.
+      const std::string& expected = back ? round.order[(2 * n - i - 2 + n) % n] : round.order[i];
+      if (back)
+        PressKeys({VK_SHIFT, VK_TAB});
+      else
+        PressKeys({VK_TAB});
+      EXPECT_TRUE(PumpUntil([&] { return FocusedName() == expected; }, 2000))
+          << (back ? "Shift+Tab " : "Tab ") << i << ": " << FocusedName() << ", not " << expected;
+    }
+  }
+  tip.ClickFile("Abendlied.mp3");
+  PressKeys({VK_TAB});
+  PressKeys({VK_TAB});
+  ASSERT_TRUE(PumpUntil([] { return FocusedName() == "EditKuenstler"; }));
+  // A tab into an edit selects its text, ready to be typed over.
+  EXPECT_EQ(tip.edits[1]->SelLength(), static_cast<int>(tip.edits[1]->Text().size()));
+  SetTimer(nullptr, 0, 300, PressEnter);
+  MessageBoxA(tip.form->Handle(), "Weiter", "Tipp", MB_OK);
+  EXPECT_TRUE(PumpUntil([] { return FocusedName() == "EditKuenstler"; })) << FocusedName();
+  // The typed Tab reached no field as a character.
+  EXPECT_EQ(tip.Texts(), (Texts{"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller"}));
+}
+
+// Resting on an image button shows its hint in the window's language; the
+// tag edits, which keep their Undo texts as hints, show none, and the hint
+// goes when the pointer moves on to them.
+TEST_F(TagEditor, TheImageButtonsShowTheirHintsInTheWindowsLanguage) {
+  struct Case {
+    int language;
+    std::vector<std::string> hints;  // OK, Undo, Info, Registry
+  } cases[] = {
+      {1,
+       {"Changes will be saved immediately", "Restore defaults", "Valid to ...",
+        "Registry Lookup"}},
+      {0,
+       {"\xC4nderungen werden gespeichert", "Setzt alles wieder auf die Standartwerte",
+        "G\xFCltig f\xFCr ... ", "Wert in der Registry nachschlagen"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    moduletest::CreateArgs args;
+    args.language = c.language;
+    Open(args);
+    TipWindow& tip = Tip();
+    tip.ClickFile("Abendlied.mp3");
+    auto shown = [&tip]() -> std::string {
+      HWND hint = tip.form->HintWindow();
+      if (!hint || !IsWindowVisible(hint)) return "";
+      char text[256] = {};
+      GetWindowTextA(hint, text, sizeof text);
+      return text;
+    };
+    const char* buttons[] = {"HotSpeedButtonOK", "HotSpeedButtonUndo", "HotSpeedButtonInfo",
+                             "HotSpeedButtonRegistry"};
+    for (int i = 0; i < 4; ++i) {
+      fw::TControl* button = moduletest::Part<fw::TControl>(tip.form, buttons[i]);
+      ASSERT_TRUE(button);
+      MovePointer(tip.form->Handle(), CentreOf(*button));
+      EXPECT_TRUE(PumpUntil([&] { return shown() == c.hints[i]; }))
+          << buttons[i] << ": " << shown();
+    }
+    MovePointer(tip.Title().Handle(), {20, 5});
+    EXPECT_TRUE(PumpUntil([&] { return shown().empty(); })) << shown();
+    PumpFor(1500);
+    EXPECT_EQ(shown(), "");
+    tip_.reset();
+    host_.Free();
+  }
+}
+
+// The hourglass is the pointer over the file list while a tag loads, and
+// the arrow is back when the load is over, also when it failed.
+TEST_F(TagEditor, TheHourglassShowsWhileATagLoads) {
+  Open();
+  TipWindow& tip = Tip();
+  ASSERT_TRUE(DeleteFileA(Path("Genre 200.mp3").c_str()));
+  const HCURSOR hourglass = LoadCursorA(nullptr, IDC_WAIT);
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  // Every load changes the title: the pointer is read while it happens.
+  std::vector<HCURSOR> seen;
+  const fw::TNotifyEvent change = tip.Title().OnChange;
+  tip.Title().OnChange = [&](fw::TComponent* sender) {
+    seen.push_back(GetCursor());
+    change(sender);
+  };
+  for (const char* file : {"Abendlied.mp3", "Bergfahrt.mp3", "Genre 200.mp3", "Abendlied.mp3"}) {
+    SCOPED_TRACE(file);
+    seen.clear();
+    const RECT item = tip.files->ItemRect(tip.files->Items().IndexOf(file));
+    MovePointer(tip.files->Handle(), {item.left + 20, (item.top + item.bottom) / 2});
+    testsupport::ClickPointer();
+    EXPECT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+    Pump();
+    EXPECT_EQ(seen, std::vector<HCURSOR>(seen.size(), hourglass));
+    EXPECT_EQ(GetCursor(), arrow);
+  }
+  tip.Title().OnChange = change;
+  EXPECT_EQ(Errors().size(), 1u);
+}
+
+// The pop-up menu opens from the keyboard (Shift+F10, the context-menu key)
+// and with a right click on the form; its one entry broadcasts 200 once.
+TEST_F(TagEditor, ThePopUpMenuOpensFromTheKeyboardAndTheMouse) {
+  Open();
+  TipWindow& tip = Tip();
+  tip.ClickFile("Abendlied.mp3");
+  struct Case {
+    const char* how;
+    void (*open)(HWND form);
+  } cases[] = {
+      {"Shift+F10",
+       [](HWND) {
+         PressKeys({VK_SHIFT, VK_F10});
+       }},
+      {"context-menu key", [](HWND) { PressKeys({VK_APPS}); }},
+      {"right click",
+       [](HWND form) {
+         MovePointer(form, {10, 160});
+         testsupport::ClickPointer(true);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    ASSERT_EQ(FocusedName(), "FileListBox1");
+    const size_t before = recorder_.Count(200);
+    c.open(tip.form->Handle());
+    // Queued for the menu while it is open: the first entry, chosen.
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(PumpUntil([&] { return recorder_.Count(200) > before; }));
+    PumpFor(200);
+    EXPECT_EQ(recorder_.Count(200), before + 1);
+    tip.files->SetFocus();
+  }
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// A person at the virtual display: keys pressed and the pointer moved and
+// clicked through SendInput, so that the system routes them as it routes a
+// user's (to the focused window, the window under the pointer, a menu that
+// is open). Programs that use it are registered as REAL_INPUT.
+#include <windows.h>
+
+#include <initializer_list>
+
+namespace testsupport {
+
+// Presses the keys in order and lets them go in reverse order: {VK_SHIFT,
+// VK_TAB} is Shift+Tab.
+void PressKeys(std::initializer_list<WORD> keys);
+// Moves the pointer to a point of a window's client area.
+void MovePointer(HWND window, POINT client);
+// A click of the left (or right) button where the pointer is.
+void ClickPointer(bool right = false);
+
+}  // namespace testsupport

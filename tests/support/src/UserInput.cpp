@@ -1,0 +1,53 @@
+#include "testsupport/UserInput.h"
+
+#include <iterator>
+#include <vector>
+
+namespace testsupport {
+
+namespace {
+
+INPUT Key(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT Mouse(DWORD flags, LONG x = 0, LONG y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x;
+  input.mi.dy = y;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) inputs.push_back(Key(key, false));
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) inputs.push_back(Key(*it, true));
+  Send(inputs);
+}
+
+void MovePointer(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  // Absolute positions run from 0 to 65535 across the screen.
+  const LONG x = MulDiv(client.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+  const LONG y = MulDiv(client.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+  Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y)});
+}
+
+void ClickPointer(bool right) {
+  Send({Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+        Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
+}
+
+}  // namespace testsupport
