@@ -17,6 +17,8 @@
 #include "fw/Panel.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
+#include "testsupport/Pump.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -346,6 +348,55 @@ TEST_F(StdCtrls, PanelBevelsAtItsEdges) {
       EXPECT_EQ(shot.Count(fill), 60 * 30);  // edge to edge
     }
   }
+}
+
+// Tab goes by tab order, into a container and out of it again, past what
+// is hidden, disabled or no tab stop, and around; Shift+Tab goes back; a
+// speed button's hint shows when the pointer rests on it and changes with
+// its text at once.
+TEST_F(StdCtrls, TabThroughContainersAndHintsOfGraphicControls) {
+  auto* first = Add<fw::TEdit>(10, 10, 80, 20);
+  auto* panel = Add<fw::TPanel>(10, 40, 200, 80);
+  auto* last = Add<fw::TEdit>(10, 130, 80, 20);
+  auto* skipped = Add<fw::TEdit>(100, 130, 80, 20);
+  std::vector<fw::TEdit*> inner;
+  for (int i = 0; i < 4; ++i) {
+    inner.push_back(fw::Make<fw::TEdit>(form));
+    inner.back()->SetParent(panel);
+    inner.back()->SetBounds(10 + 45 * i, 10, 40, 20);
+  }
+  inner[0]->SetTabOrder(1);  // after inner[1]
+  inner[2]->SetVisible(false);
+  inner[3]->SetTabStop(false);
+  skipped->SetEnabled(false);
+  auto* button = Add<fw::TSpeedButton>(250, 10, 30, 30);
+  button->SetShowHint(true);
+  button->SetHint("Eins");
+  Show();
+  first->SetFocus();
+  const std::vector<fw::TWinControl*> order{inner[1], inner[0], last, first};
+  for (size_t i = 0; i < 2 * order.size(); ++i) {
+    const bool back = i >= order.size();
+    fw::TWinControl* expected =
+        back ? order[(2 * order.size() - i + order.size() - 2) % order.size()] : order[i];
+    if (back)
+      testsupport::PressKeys({VK_SHIFT, VK_TAB});
+    else
+      testsupport::PressKeys({VK_TAB});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return expected->Focused(); }, 2000)) << i;
+  }
+  auto shown = [this] {
+    char text[64] = {};
+    HWND tip = form->HintWindow();
+    if (tip && IsWindowVisible(tip)) GetWindowTextA(tip, text, sizeof text);
+    return std::string(text);
+  };
+  testsupport::MovePointer(form->Handle(), {265, 25});
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return shown() == "Eins"; })) << shown();
+  button->SetHint("Zwei");
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return shown() == "Zwei"; }, 500)) << shown();
+  testsupport::MovePointer(form->Handle(), {265, 200});
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return shown().empty(); })) << shown();
 }
 
 // Ctl3D false: a flat one-pixel frame round the memo instead of the sunken
