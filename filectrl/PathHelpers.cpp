@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/PathStrings.h"
 #include "fw/Services.h"
@@ -219,14 +220,10 @@ bool ExactNameSearch::Accept() {
 }
 
 int FontHeight(const fw::TFont& font) {
-  struct ScreenDc {
-    HDC dc = ::GetDC(nullptr);
-    ~ScreenDc() { ::ReleaseDC(nullptr, dc); }
-  } screen;
-  HGDIOBJ previous = ::SelectObject(screen.dc, font.Handle());
+  fw::WindowDc screen;
+  fw::SelectedObject selected(screen.get(), font.Handle());
   TEXTMETRICA metrics{};
-  ::GetTextMetricsA(screen.dc, &metrics);
-  ::SelectObject(screen.dc, previous);
+  ::GetTextMetricsA(screen.get(), &metrics);
   return metrics.tmHeight;
 }
 

@@ -3,32 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
 
 namespace host {
 namespace {
-
-struct WindowDc {
-  HWND window;
-  HDC dc;
-  explicit WindowDc(HWND w) : window(w), dc(GetWindowDC(w)) {}
-  ~WindowDc() {
-    if (dc) ReleaseDC(window, dc);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-};
-
-struct MemoryDc {
-  HDC dc;
-  explicit MemoryDc(HDC like) : dc(CreateCompatibleDC(like)) {}
-  ~MemoryDc() {
-    if (dc) DeleteDC(dc);
-  }
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-};
 
 template <typename T>
 void Put(std::vector<uint8_t>& out, T value) {
@@ -45,9 +25,9 @@ ShotSize SaveWindowBitmap(HWND window, const std::string& file) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
-  WindowDc source(window);
-  MemoryDc memory(source.dc);
-  if (!source.dc || !memory.dc) throw fw::Exception("No device context for the picture");
+  fw::WindowDc source(window, fw::WindowDc::Area::kWithFrame);
+  fw::MemoryDc memory = fw::MakeMemoryDc(source.get());
+  if (!source.get() || !memory) throw fw::Exception("No device context for the picture");
 
   // Bottom-up 24-bit rows, each padded to four bytes: the BMP file's own layout.
   BITMAPINFO info{};
@@ -58,12 +38,14 @@ ShotSize SaveWindowBitmap(HWND window, const std::string& file) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  fw::GdiObject bitmap(CreateDIBSection(memory.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  fw::GdiObject bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) throw fw::Exception("Cannot make a bitmap for the picture");
-  HGDIOBJ old = SelectObject(memory.dc, bitmap.get());
-  BOOL copied = BitBlt(memory.dc, 0, 0, width, height, source.dc, 0, 0, SRCCOPY);
-  GdiFlush();
-  SelectObject(memory.dc, old);
+  BOOL copied;
+  {
+    fw::SelectedObject selected(memory.get(), bitmap.get());
+    copied = BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+  }
   if (!copied) throw fw::Exception("Cannot copy the window's picture");
 
   const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;

@@ -3,6 +3,7 @@
 #include "HintTip.h"
 
 #include "fw/Application.h"
+#include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
 #include "fw/Menus.h"
@@ -10,10 +11,8 @@
 namespace fw {
 
 int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
-  return ppi;
+  WindowDc screen;
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
 }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) { TControl::SetVisible(false); }

@@ -117,7 +117,6 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
   *alive_ = false;
-  if (brush_) DeleteObject(brush_);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
@@ -457,21 +456,17 @@ void TWinControl::FontChanged() {
 }
 
 void TWinControl::ColorChanged() {
-  if (brush_) {
-    DeleteObject(brush_);
-    brush_ = nullptr;
-  }
+  brush_.reset();
   Invalidate();
 }
 
 HBRUSH TWinControl::BackgroundBrush() {
   COLORREF c = ColorToRGB(color_);
   if (!brush_ || c != brushColor_) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(c);
+    brush_.reset(CreateSolidBrush(c));
     brushColor_ = c;
   }
-  return brush_;
+  return static_cast<HBRUSH>(brush_.get());
 }
 
 void TWinControl::ChangeScale(int multiplier, int divisor) {

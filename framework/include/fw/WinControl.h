@@ -11,6 +11,7 @@
 
 #include "fw/Api.h"
 #include "fw/Control.h"
+#include "fw/Handle.h"
 
 namespace fw {
 
@@ -159,7 +160,7 @@ class FW_API TWinControl : public TControl {
   bool trackingLeave_ = false;
   bool mouseInside_ = false;
   bool inAlign_ = false;
-  HBRUSH brush_ = nullptr;
+  GdiObject brush_;
   COLORREF brushColor_ = 0;
   // Shared with the window procedure so that it can tell whether a handler
   // freed the control while the message was being handled.
