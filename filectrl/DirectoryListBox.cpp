@@ -205,9 +205,7 @@ void TDirectoryListBox::DrawItem(int index, const RECT& rect, UINT) {
     glyphWidth = glyph->Width();
     const int height = glyph->Height();
     const int top = (rect.top + rect.bottom - height) / 2;
-    const RECT dest{rect.left + offset, top, rect.left + offset + glyphWidth, top + height};
-    canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyphWidth, height},
-                     static_cast<fw::TColor>(glyph->Pixel(0, height - 1)));
+    canvas.DrawTransparent(rect.left + offset, top, *glyph, RECT{0, 0, glyphWidth, height});
   }
   canvas.TextOut(rect.left + offset + glyphWidth + 4, rect.top,
                  ApplyDisplayCase(Items().Strings(index)));

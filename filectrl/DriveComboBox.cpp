@@ -126,9 +126,7 @@ void TDriveComboBox::DrawItem(int index, const RECT& rect, uint32_t) {
     glyphWidth = glyph->Width();
     const int height = glyph->Height();
     const int top = (rect.top + rect.bottom - height) / 2;
-    const RECT dest{rect.left + 2, top, rect.left + 2 + glyphWidth, top + height};
-    canvas.BrushCopy(dest, *glyph, RECT{0, 0, glyphWidth, height},
-                     static_cast<fw::TColor>(glyph->Pixel(0, height - 1)));
+    canvas.DrawTransparent(rect.left + 2, top, *glyph, RECT{0, 0, glyphWidth, height});
   }
   RECT textRect = rect;
   textRect.left += glyphWidth + 6;

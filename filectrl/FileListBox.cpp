@@ -259,11 +259,8 @@ void TFileListBox::PaintItem(int index, const RECT& rect) {
   const auto* glyph = static_cast<const fw::TBitmap*>(Items().Objects(index));
   if (showGlyphs_ && glyph && !glyph->Empty()) {
     const int width = glyph->Width(), height = glyph->Height();
-    const RECT source{0, 0, width, height};
-    const auto transparent = static_cast<fw::TColor>(glyph->Pixel(0, height - 1));
     const int top = (rect.top + rect.bottom - height) / 2;
-    const RECT dest{rect.left + 2, top, rect.left + 2 + width, top + height};
-    canvas.BrushCopy(dest, *glyph, source, transparent);
+    canvas.DrawTransparent(rect.left + 2, top, *glyph, RECT{0, 0, width, height});
     textOffset = width + 6;
   }
   canvas.TextOut(rect.left + textOffset, rect.top, Items().Strings(index));

@@ -10,12 +10,9 @@ TBitmap::~TBitmap() { ReleaseCanvas(); }
 
 void TBitmap::ReleaseCanvas() {
   canvas_.reset();
-  if (memoryDc_) {
-    SelectObject(memoryDc_, previous_);
-    DeleteDC(memoryDc_);
-    memoryDc_ = nullptr;
-    previous_ = nullptr;
-  }
+  selection_.reset();
+  memoryDc_.reset();
+  transparent_.reset();
 }
 
 void TBitmap::SetHandle(HBITMAP bitmap) {
@@ -38,32 +35,37 @@ void TBitmap::LoadFromResourceName(HINSTANCE module, const std::string& name) {
 void TBitmap::Clear() { SetHandle(nullptr); }
 
 void TBitmap::SetSize(int width, int height) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  SetHandle(bitmap);
+  {
+    WindowDc screen;
+    SetHandle(CreateCompatibleBitmap(screen.get(), width, height));
+  }
   RECT all{0, 0, width, height};
   Canvas().Brush().Color = clWhite;
   Canvas().FillRect(all);
 }
 
+HDC TBitmap::SourceDc() const {
+  if (!memoryDc_) {
+    memoryDc_ = MakeMemoryDc();
+    if (bitmap_) selection_.emplace(memoryDc_.get(), bitmap_.get());
+  }
+  return memoryDc_.get();
+}
+
 COLORREF TBitmap::Pixel(int x, int y) const {
   if (!bitmap_) return CLR_INVALID;
-  if (memoryDc_) return GetPixel(memoryDc_, x, y);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap_.get());
-  COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return c;
+  return GetPixel(SourceDc(), x, y);
+}
+
+COLORREF TBitmap::TransparentColor() const {
+  if (!transparent_) transparent_ = Pixel(0, height_ - 1);
+  return *transparent_;
 }
 
 TCanvas& TBitmap::Canvas() {
-  if (!canvas_) {
-    memoryDc_ = CreateCompatibleDC(nullptr);
-    if (bitmap_) previous_ = SelectObject(memoryDc_, bitmap_.get());
-    canvas_ = std::make_unique<TCanvas>(memoryDc_);
-  }
+  // Whoever takes the canvas may draw: the transparent colour is read again.
+  transparent_.reset();
+  if (!canvas_) canvas_ = std::make_unique<TCanvas>(SourceDc());
   return *canvas_;
 }
 

@@ -1,5 +1,7 @@
 #include "fw/Canvas.h"
 
+#include <utility>
+
 #include "fw/Bitmap.h"
 #include "fw/Handle.h"
 
@@ -31,21 +33,46 @@ void TCanvas::FillRect(const RECT& rect) {
   ::FillRect(dc_, &rect, static_cast<HBRUSH>(brush.get()));
 }
 
-void TCanvas::BrushCopy(const RECT& dest, const TBitmap& source, const RECT& sourceRect,
-                        TColor transparent) {
-  if (!dc_ || source.Empty()) return;
-  FillRect(dest);
-  // A bitmap can be selected into one DC only: draw from its own canvas.
-  HDC src = const_cast<TBitmap&>(source).Canvas().Handle();
-  TransparentBlt(dc_, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
-                 sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
-                 sourceRect.bottom - sourceRect.top, ColorToRGB(transparent));
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+  Draw(x, y, bitmap, RECT{0, 0, bitmap.Width(), bitmap.Height()});
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap, const RECT& part) {
   if (!dc_ || bitmap.Empty()) return;
-  HDC src = const_cast<TBitmap&>(bitmap).Canvas().Handle();
-  BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), src, 0, 0, SRCCOPY);
+  BitBlt(dc_, x, y, part.right - part.left, part.bottom - part.top, bitmap.SourceDc(), part.left,
+         part.top, SRCCOPY);
+}
+
+void TCanvas::DrawTransparent(int x, int y, const TBitmap& bitmap, const RECT& part) {
+  if (!dc_ || bitmap.Empty()) return;
+  const int width = part.right - part.left, height = part.bottom - part.top;
+  TransparentBlt(dc_, x, y, width, height, bitmap.SourceDc(), part.left, part.top, width, height,
+                 bitmap.TransparentColor());
+}
+
+void TCanvas::DrawDisabled(int x, int y, const TBitmap& bitmap, const RECT& part) {
+  if (!dc_ || bitmap.Empty()) return;
+  const int width = part.right - part.left, height = part.bottom - part.top;
+  // A monochrome copy: black where the picture is, white where it is transparent.
+  HDC source = bitmap.SourceDc();
+  GdiObject maskBits(CreateBitmap(width, height, 1, 1, nullptr));
+  MemoryDc mask = MakeMemoryDc(dc_);
+  {
+    SelectedObject maskSelection(mask.get(), maskBits.get());
+    const COLORREF sourceBack = SetBkColor(source, bitmap.TransparentColor());
+    BitBlt(mask.get(), 0, 0, width, height, source, part.left, part.top, SRCCOPY);
+    SetBkColor(source, sourceBack);
+    SetTextColor(dc_, RGB(0, 0, 0));
+    SetBkColor(dc_, RGB(255, 255, 255));
+    // The brush where the mask is black, the destination where it is white.
+    constexpr DWORD kBrushThroughMask = 0x00B8074A;
+    const std::pair<int, int> layers[] = {{COLOR_BTNHIGHLIGHT, 1}, {COLOR_BTNSHADOW, 0}};
+    for (auto [color, offset] : layers) {
+      GdiObject brush(CreateSolidBrush(GetSysColor(color)));
+      SelectedObject brushSelection(dc_, brush.get());
+      BitBlt(dc_, x + offset, y + offset, width, height, mask.get(), 0, 0, kBrushThroughMask);
+    }
+  }
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -76,11 +103,9 @@ int TCanvas::TextHeight(const std::string& text) {
   return size.cy;
 }
 
-ScreenCanvas::ScreenCanvas() : screen_(GetDC(nullptr)) { Attach(screen_); }
+ScreenCanvas::ScreenCanvas() { Attach(screen_.get()); }
 
-ScreenCanvas::~ScreenCanvas() {
-  Detach();
-  ReleaseDC(nullptr, screen_);
-}
+// Before the DC goes back to the system.
+ScreenCanvas::~ScreenCanvas() { Detach(); }
 
 }  // namespace fw

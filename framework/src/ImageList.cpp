@@ -12,45 +12,28 @@ int TImageList::Count() const {
 
 void TImageList::LoadStrip(HINSTANCE module, const std::string& resourceName) {
   strip_.LoadFromResourceName(module, resourceName);
-  transparent_ = strip_.Pixel(0, strip_.Height() - 1);
+}
+
+RECT TImageList::Part(int index) const {
+  return RECT{index * width_, 0, (index + 1) * width_, height_};
 }
 
 void TImageList::GetBitmap(int index, TBitmap& dest) const {
   dest.SetSize(width_, height_);
   TCanvas& canvas = dest.Canvas();
-  canvas.Brush().Color = static_cast<TColor>(transparent_);
+  canvas.Brush().Color = static_cast<TColor>(TransparentColor());
   RECT all{0, 0, width_, height_};
   canvas.FillRect(all);
   if (index < 0 || index >= Count()) return;
-  HDC src = const_cast<TBitmap&>(strip_).Canvas().Handle();
-  BitBlt(canvas.Handle(), 0, 0, width_, height_, src, index * width_, 0, SRCCOPY);
+  canvas.Draw(0, 0, strip_, Part(index));
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
-  if (index < 0 || index >= Count() || !canvas.Handle()) return;
-  HDC src = const_cast<TBitmap&>(strip_).Canvas().Handle();
-  if (enabled) {
-    TransparentBlt(canvas.Handle(), x, y, width_, height_, src, index * width_, 0, width_, height_,
-                   transparent_);
-  } else {
-    // A disabled image is drawn as a flat grey shadow of its shape.
-    HBITMAP maskBits = CreateBitmap(width_, height_, 1, 1, nullptr);
-    HDC mask = CreateCompatibleDC(canvas.Handle());
-    HGDIOBJ oldMask = SelectObject(mask, maskBits);
-    SetBkColor(src, transparent_);
-    BitBlt(mask, 0, 0, width_, height_, src, index * width_, 0, SRCCOPY);
-    HBRUSH grey = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-    HGDIOBJ oldBrush = SelectObject(canvas.Handle(), grey);
-    SetTextColor(canvas.Handle(), RGB(0, 0, 0));
-    SetBkColor(canvas.Handle(), RGB(255, 255, 255));
-    // Where the mask is black (picture), paint the brush; keep the rest.
-    BitBlt(canvas.Handle(), x, y, width_, height_, mask, 0, 0, 0x00B8074A);
-    SelectObject(canvas.Handle(), oldBrush);
-    DeleteObject(grey);
-    SelectObject(mask, oldMask);
-    DeleteDC(mask);
-    DeleteObject(maskBits);
-  }
+  if (index < 0 || index >= Count()) return;
+  if (enabled)
+    canvas.DrawTransparent(x, y, strip_, Part(index));
+  else
+    canvas.DrawDisabled(x, y, strip_, Part(index));
 }
 
 }  // namespace fw

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "fw/Canvas.h"
-#include "fw/Handle.h"
 #include "fw/Layout.h"
 
 namespace fw {
@@ -11,9 +10,6 @@ namespace fw {
 namespace {
 constexpr TColor clBtnHighlight = kSystemColor | COLOR_BTNHIGHLIGHT;
 constexpr TColor clBtnShadow = kSystemColor | COLOR_BTNSHADOW;
-// Raster operation: the brush where the monochrome source is black, the
-// destination where it is white.
-constexpr DWORD kBrushThroughMask = 0x00B8074A;
 
 enum GlyphImage { kNormal = 0, kDisabled = 1, kPressed = 2 };
 }  // namespace
@@ -38,8 +34,7 @@ void TSpeedButton::SetGlyph(TBitmap* glyph) {
   }
   int width = glyph->Width(), height = glyph->Height();
   glyph_.SetSize(width, height);
-  // Through the source's own canvas: a bitmap can be selected into one DC only.
-  BitBlt(glyph_.Canvas().Handle(), 0, 0, width, height, glyph->Canvas().Handle(), 0, 0, SRCCOPY);
+  glyph_.Canvas().Draw(0, 0, *glyph);
   GlyphLoaded();
 }
 
@@ -120,7 +115,7 @@ void TSpeedButton::Paint(TCanvas& canvas) {
   int spacing = glyphWidth > 0 && text.right > 0 ? 4 : 0;
   int shift = down ? 1 : 0;
   int x = (Width() - (glyphWidth + spacing + text.right)) / 2 + shift;
-  if (glyphWidth > 0) DrawGlyph(dc, x, (Height() - glyphHeight) / 2 + shift, glyphWidth);
+  if (glyphWidth > 0) DrawGlyph(canvas, x, (Height() - glyphHeight) / 2 + shift, glyphWidth);
   if (text.right > 0) {
     int top = (Height() - text.bottom) / 2 + shift;
     int left = x + glyphWidth + spacing;
@@ -128,36 +123,18 @@ void TSpeedButton::Paint(TCanvas& canvas) {
   }
 }
 
-void TSpeedButton::DrawGlyph(HDC dc, int x, int y, int width) {
-  HDC source = glyph_.Canvas().Handle();
-  int height = glyph_.Height();
-  COLORREF transparent = GetPixel(source, 0, height - 1);
+void TSpeedButton::DrawGlyph(TCanvas& canvas, int x, int y, int width) {
+  const int height = glyph_.Height();
   int image = kNormal;
   if (!Enabled())
     image = numGlyphs_ > kDisabled ? kDisabled : -1;
   else if (Pressed() && numGlyphs_ > kPressed)
     image = kPressed;
-  if (image >= 0) {
-    TransparentBlt(dc, x, y, width, height, source, image * width, 0, width, height, transparent);
-    return;
-  }
-  // No disabled image: the normal one's shape, embossed in the 3-D colours.
-  GdiObject maskBits(CreateBitmap(width, height, 1, 1, nullptr));
-  HDC mask = CreateCompatibleDC(dc);
-  HGDIOBJ oldMask = SelectObject(mask, maskBits.get());
-  COLORREF oldSourceBack = SetBkColor(source, transparent);
-  BitBlt(mask, 0, 0, width, height, source, 0, 0, SRCCOPY);
-  SetBkColor(source, oldSourceBack);
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
-  for (auto [color, offset] : {std::pair{clBtnHighlight, 1}, std::pair{clBtnShadow, 0}}) {
-    GdiObject brush(CreateSolidBrush(ColorToRGB(color)));
-    HGDIOBJ oldBrush = SelectObject(dc, brush.get());
-    BitBlt(dc, x + offset, y + offset, width, height, mask, 0, 0, kBrushThroughMask);
-    SelectObject(dc, oldBrush);
-  }
-  SelectObject(mask, oldMask);
-  DeleteDC(mask);
+  if (image >= 0)
+    canvas.DrawTransparent(x, y, glyph_, RECT{image * width, 0, (image + 1) * width, height});
+  else
+    // No disabled image: the normal one's shape in the disabled look.
+    canvas.DrawDisabled(x, y, glyph_, RECT{0, 0, width, height});
 }
 
 void TSpeedButton::DrawCaption(TCanvas& canvas, RECT r) {

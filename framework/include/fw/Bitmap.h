@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "fw/Api.h"
 #include "fw/Canvas.h"
+#include "fw/DeviceContext.h"
 #include "fw/Handle.h"
 
 namespace fw {
@@ -32,17 +34,29 @@ class FW_API TBitmap {
   int Width() const { return width_; }
   int Height() const { return height_; }
   COLORREF Pixel(int x, int y) const;
+  // The colour of the bottom-left pixel, which the glyphs and image strips
+  // leave transparent. Read once and kept until the picture changes (a new
+  // handle, or a drawing through Canvas()), not on every paint.
+  COLORREF TransparentColor() const;
   // The canvas draws into the bitmap; valid while the bitmap lives.
   TCanvas& Canvas();
 
  private:
+  friend class TCanvas;
+  // The memory DC that holds the bitmap, for drawing from it: a bitmap can
+  // be selected into one DC only, so every read goes through this one.
+  HDC SourceDc() const;
   void ReleaseCanvas();
+
   GdiObject bitmap_;
   int width_ = 0;
   int height_ = 0;
-  HDC memoryDc_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  std::unique_ptr<TCanvas> canvas_;
+  // Made on first use and kept: the lists draw their glyphs on every paint.
+  // Declared in the order they must go: canvas, selection, DC.
+  mutable MemoryDc memoryDc_;
+  mutable std::optional<SelectedObject> selection_;
+  mutable std::unique_ptr<TCanvas> canvas_;
+  mutable std::optional<COLORREF> transparent_;
 };
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fw/Api.h"
+#include "fw/DeviceContext.h"
 #include "fw/Font.h"
 #include "fw/Graphics.h"
 
@@ -33,11 +34,15 @@ class FW_API TCanvas {
   TBrush& Brush() { return brush_; }
 
   void FillRect(const RECT& rect);
-  // Copies source's part to dest, drawing its transparent-coloured pixels
-  // in the brush colour.
-  void BrushCopy(const RECT& dest, const TBitmap& source, const RECT& sourceRect,
-                 TColor transparent);
   void Draw(int x, int y, const TBitmap& bitmap);
+  // The bitmap's part at (x, y), as it is.
+  void Draw(int x, int y, const TBitmap& bitmap, const RECT& part);
+  // The bitmap's part at (x, y); its pixels of the bitmap's transparent
+  // colour leave what is there.
+  void DrawTransparent(int x, int y, const TBitmap& bitmap, const RECT& part);
+  // The look of a disabled image: the shape of the part's non-transparent
+  // pixels, embossed in the 3-D highlight and shadow colours.
+  void DrawDisabled(int x, int y, const TBitmap& bitmap, const RECT& part);
   void TextOut(int x, int y, const std::string& text);
   int DrawText(const std::string& text, RECT& rect, UINT format);
   int TextWidth(const std::string& text);
@@ -59,7 +64,7 @@ class FW_API ScreenCanvas : public TCanvas {
   ~ScreenCanvas();
 
  private:
-  HDC screen_;
+  WindowDc screen_;
 };
 
 }  // namespace fw

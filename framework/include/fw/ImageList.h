@@ -31,13 +31,17 @@ class FW_API TImageList : public TComponent {
   // An index outside the list leaves dest blank.
   void GetBitmap(int index, TBitmap& dest) const;
   void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
-  COLORREF TransparentColor() const { return transparent_; }
+  // The strip's bottom-left pixel; magenta before a strip is loaded.
+  COLORREF TransparentColor() const {
+    return strip_.Empty() ? RGB(255, 0, 255) : strip_.TransparentColor();
+  }
 
  private:
+  RECT Part(int index) const;
+
   int width_ = 16;
   int height_ = 16;
   TBitmap strip_;
-  COLORREF transparent_ = RGB(255, 0, 255);
 };
 
 }  // namespace fw

@@ -57,7 +57,7 @@ class FW_API TSpeedButton : public TGraphicControl {
 
  private:
   void GlyphLoaded();
-  void DrawGlyph(HDC dc, int x, int y, int width);
+  void DrawGlyph(TCanvas& canvas, int x, int y, int width);
   void DrawCaption(TCanvas& canvas, RECT r);
 
   bool flat_ = false;
