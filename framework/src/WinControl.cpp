@@ -9,6 +9,7 @@
 #include "fw/Application.h"
 #include "fw/Bitmap.h"
 #include "fw/Canvas.h"
+#include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/Menus.h"
@@ -540,8 +541,11 @@ void TWinControl::PaintWindow(HDC dc) {
 void TWinControl::PaintControls(HDC dc) {
   for (TControl* c : controls_) {
     if (dynamic_cast<TWinControl*>(c) || !c->visible_) continue;
+    const RECT bounds = c->BoundsRect();
+    if (!RectVisible(dc, &bounds)) continue;
     int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, c->left_, c->top_, nullptr);
+    // From wherever the window's own painting put the origin.
+    OffsetViewportOrgEx(dc, c->left_, c->top_, nullptr);
     IntersectClipRect(dc, 0, 0, c->width_, c->height_);
     TCanvas canvas(dc);
     canvas.Font() = c->Font();
@@ -581,20 +585,20 @@ void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
       if (own) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        RECT r;
-        GetClientRect(handle_, &r);
-        // Paint off screen so that graphic children do not flicker.
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        PaintWindow(memory);
-        BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        EndPaint(handle_, &ps);
+        PaintDc paint(handle_);
+        // Paint off screen so that graphic children do not flicker, and
+        // only the part that needs it: a button that changes its look
+        // repaints its own place, not the whole form.
+        const RECT dirty = paint.Dirty();
+        const int width = std::max<LONG>(dirty.right - dirty.left, 1);
+        const int height = std::max<LONG>(dirty.bottom - dirty.top, 1);
+        MemoryDc memory = MakeMemoryDc(paint.get());
+        GdiObject bitmap(CreateCompatibleBitmap(paint.get(), width, height));
+        SelectedObject selected(memory.get(), bitmap.get());
+        SetViewportOrgEx(memory.get(), -dirty.left, -dirty.top, nullptr);
+        PaintWindow(memory.get());
+        BitBlt(paint.get(), dirty.left, dirty.top, width, height, memory.get(), dirty.left,
+               dirty.top, SRCCOPY);
         return;
       }
       break;
