@@ -1,14 +1,15 @@
-// Times the start of the tag editor's tip window against the least a window of
-// the framework costs: Ombrik63.dll's ModulCreate (which makes the tip form from
-// its layouts and shows it) followed by ModulFree, against an empty framework
-// form made, shown and freed. Both are given the same bounds and have their
-// messages pumped (painting included) before they go.
+// Times the start of the tag editor's tip window and the selection of a file
+// in it against the least a plain Win32 program must do for the same window
+// (BareTipWindow): Ombrik63.dll's ModulCreate, which makes the tip form from
+// its layouts and shows it, followed by ModulFree, against the bare window
+// made, shown and destroyed; and a click on a file until the six fields show
+// its tag, in both. Both stand in the same directory, which holds a few
+// tagged *.mp3 files and two subdirectories, and have their messages pumped
+// (painting included) before the clock stops.
 //
 //   startbench [repetitions]   (default 51)
 //
-// Prints the medians in milliseconds of the whole cycle and of creation and
-// showing alone, and their ratios (tip / empty form). It measures whatever
-// form the module makes, so the figures follow the form as it grows.
+// Prints the medians in milliseconds and their ratios (tip / bare).
 #include <windows.h>
 
 #include <algorithm>
@@ -17,12 +18,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "BareTipWindow.h"
 #include "Ombrik63.h"
 #include "fw/Application.h"
-#include "fw/Form.h"
 #include "fw/LongString.h"
 #include "fw/SysUtils.h"
 
@@ -124,25 +126,68 @@ class SettingsKey {
   bool existed_;
 };
 
-// The tip's file list reads the current directory's *.mp3 files: it stands
-// in an empty directory, so that the figures are the form's own.
-class EmptyCurrentDirectory {
+// The directory both windows show: tagged *.mp3 files, another file and two
+// subdirectories, gone again at the end.
+class SampleDirectory {
  public:
-  EmptyCurrentDirectory() : home_(fw::GetCurrentDir()) {
+  static constexpr int kFiles = 12;
+  static constexpr const char* kSubdirectories[] = {"Alben", "Singles"};
+
+  SampleDirectory() : home_(fw::GetCurrentDir()) {
     char temp[MAX_PATH + 1];
     const DWORD n = GetTempPathA(sizeof temp, temp);
     path_ = std::string(temp, n) + "startbench" + std::to_string(GetCurrentProcessId());
     if (!CreateDirectoryA(path_.c_str(), nullptr)) Fail("cannot create " + path_);
     fw::ChDir(path_);
+    for (const char* name : kSubdirectories) CreateDirectoryA(name, nullptr);
+    for (int i = 0; i < kFiles; ++i) Write(FileName(i), Tag(i));
+    Write("cover.jpg", std::string(1000, 'x'));
   }
-  ~EmptyCurrentDirectory() {
+  ~SampleDirectory() {
     SetCurrentDirectoryA(home_.c_str());
+    for (int i = 0; i < kFiles; ++i) DeleteFileA((path_ + "\\" + FileName(i)).c_str());
+    DeleteFileA((path_ + "\\cover.jpg").c_str());
+    for (const char* name : kSubdirectories) RemoveDirectoryA((path_ + "\\" + name).c_str());
     RemoveDirectoryA(path_.c_str());
   }
-  EmptyCurrentDirectory(const EmptyCurrentDirectory&) = delete;
-  EmptyCurrentDirectory& operator=(const EmptyCurrentDirectory&) = delete;
+  SampleDirectory(const SampleDirectory&) = delete;
+  SampleDirectory& operator=(const SampleDirectory&) = delete;
+
+  // What the fields show for the file in the list's row (the list is sorted).
+  static std::string Title(int row) { return "Titel " + std::to_string(row + 1); }
+  static int Genre(int row) { return 10 + row; }
 
  private:
+  static std::string FileName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Lied %02d.mp3", i + 1);
+    return name;
+  }
+  // Audio stand-in, then the 128-byte record.
+  static std::string Tag(int i) {
+    std::string bytes(4000, '\0');
+    std::string record(128, '\0');
+    auto put = [&record](size_t at, const std::string& text) {
+      record.replace(at, text.size(), text);
+    };
+    put(0, "TAG");
+    put(3, Title(i));
+    put(33, "Kapelle");
+    put(63, "Album");
+    put(93, "1999");
+    put(97, "Kommentar");
+    record[127] = static_cast<char>(Genre(i));
+    return bytes + record;
+  }
+  static void Write(const std::string& name, const std::string& bytes) {
+    fw::KernelHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+      Fail("cannot write " + name);
+  }
+
   std::string home_, path_;
 };
 
@@ -163,30 +208,89 @@ void TimeCycle(Cycle& into, const std::function<void()>& show, const std::functi
   into.whole.push_back(Millis(end - start));
 }
 
+// The windows a selection touches, in the tip or in the bare window.
+struct Fields {
+  HWND fileList = nullptr, title = nullptr, genre = nullptr;
+};
+
+BOOL CALLBACK CollectTipField(HWND child, LPARAM into) {
+  auto& fields = *reinterpret_cast<Fields*>(into);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  const std::string kind = name;
+  RECT r;
+  GetWindowRect(child, &r);
+  if (kind == "TFileListBox") fields.fileList = child;
+  if (kind == "TComboBox") fields.genre = child;
+  // The title is the topmost of the visible edits.
+  if (kind == "TEdit" && IsWindowVisible(child)) {
+    RECT title;
+    if (!fields.title || (GetWindowRect(fields.title, &title), r.top < title.top))
+      fields.title = child;
+  }
+  return TRUE;
+}
+
+Fields TipFields() {
+  HWND tip = FindWindowA("TFormOmbrik63", nullptr);
+  if (!tip) Fail("no tip window");
+  Fields fields;
+  EnumChildWindows(tip, CollectTipField, reinterpret_cast<LPARAM>(&fields));
+  if (!fields.fileList || !fields.title || !fields.genre) Fail("tip window without its fields");
+  return fields;
+}
+
+std::string WindowText(HWND window) {
+  char text[256];
+  return std::string(text, GetWindowTextA(window, text, sizeof text));
+}
+
+// A click on the row's file, then the messages pumped until the fields show
+// its tag.
+double TimeSelection(const Fields& fields, int row) {
+  const int itemHeight = static_cast<int>(SendMessageA(fields.fileList, LB_GETITEMHEIGHT, 0, 0));
+  const LPARAM at = MAKELPARAM(20, row * itemHeight + itemHeight / 2);
+  const auto start = Clock::now();
+  PostMessageA(fields.fileList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(fields.fileList, WM_LBUTTONUP, 0, at);
+  for (int spin = 0;; ++spin) {
+    Pump();
+    if (SendMessageA(fields.genre, CB_GETCURSEL, 0, 0) == SampleDirectory::Genre(row) &&
+        WindowText(fields.title) == SampleDirectory::Title(row))
+      break;
+    if (spin == 100000) Fail("the click showed no tag");
+    Sleep(0);
+  }
+  return Millis(Clock::now() - start);
+}
+
+void Report(const char* what, const std::vector<double>& bare, const std::vector<double>& tip) {
+  const double b = Median(bare), t = Median(tip);
+  std::printf("%-22s %12.2f %12.2f %7.2f\n", what, b, t, t / b);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 51;
   fw::Application().SetTitle("startbench");
   SettingsKey settings;
-  EmptyCurrentDirectory directory;
+  SampleDirectory directory;
   Module module;
+  BareTipWindow::RegisterClass();
 
-  fw::Owned<fw::TForm> form;
-  const auto showForm = [&] {
-    form = fw::MakeOwned<fw::TForm>();
-    form->SetBounds(kLeft, kTop, kWidth, kHeight);
-    form->SetText("MP3 ID Tag");
-    form->Show();
+  std::unique_ptr<BareTipWindow> bareWindow;
+  const auto showBare = [&] {
+    bareWindow = std::make_unique<BareTipWindow>(kLeft, kTop, kWidth, kHeight);
   };
-  const auto freeForm = [&] { form.reset(); };
+  const auto freeBare = [&] { bareWindow.reset(); };
   const auto showTip = [&] { module.Create(); };
   const auto freeTip = [&] { module.Free(); };
 
   // The first rounds pay for loading resources, fonts and classes.
   Cycle warm;
   for (int i = 0; i < 3; ++i) {
-    TimeCycle(warm, showForm, freeForm);
+    TimeCycle(warm, showBare, freeBare);
     module.Create();
     Pump();
     if (TipWindows() != 1) Fail("ModulCreate made no tip window");
@@ -198,16 +302,35 @@ int main(int argc, char** argv) {
   // The two take turns, so drifting machine load hits them alike.
   Cycle bare, tip;
   for (int i = 0; i < reps; ++i) {
-    TimeCycle(bare, showForm, freeForm);
+    TimeCycle(bare, showBare, freeBare);
     TimeCycle(tip, showTip, freeTip);
   }
-  const double bareShown = Median(bare.shown), tipShown = Median(tip.shown);
-  const double bareWhole = Median(bare.whole), tipWhole = Median(tip.whole);
+
+  // Selections: both windows open side by side, the clicks taking turns
+  // between two files so that each one is a change.
+  std::vector<double> bareSelect, tipSelect;
+  showBare();
+  showTip();
+  Pump();
+  const Fields bareFields{bareWindow->FileList(), bareWindow->TitleEdit(),
+                          bareWindow->GenreCombo()};
+  const Fields tipFields = TipFields();
+  for (int i = 0; i < 2; ++i) {
+    TimeSelection(bareFields, i);
+    TimeSelection(tipFields, i);
+  }
+  for (int i = 0; i < reps; ++i) {
+    bareSelect.push_back(TimeSelection(bareFields, i % 2));
+    tipSelect.push_back(TimeSelection(tipFields, i % 2));
+  }
+  freeTip();
+  freeBare();
+  Pump();
+
   std::printf("%d runs each, medians in milliseconds\n", reps);
-  std::printf("%-22s %12s %12s %7s\n", "", "empty form", "tip window", "ratio");
-  std::printf("%-22s %12.2f %12.2f %7.2f\n", "create and show", bareShown, tipShown,
-              tipShown / bareShown);
-  std::printf("%-22s %12.2f %12.2f %7.2f\n", "create, show and free", bareWhole, tipWhole,
-              tipWhole / bareWhole);
+  std::printf("%-22s %12s %12s %7s\n", "", "bare window", "tip window", "ratio");
+  Report("create and show", bare.shown, tip.shown);
+  Report("create, show and free", bare.whole, tip.whole);
+  Report("select a file", bareSelect, tipSelect);
   return 0;
 }

@@ -1,0 +1,73 @@
+#pragma once
+// The least a plain Win32 program must do to show the tip's window: one
+// sizeable top-level window with the same child windows at the same places,
+// filled with the same things (help texts, the machine's drives and their
+// volume labels, the current directory's levels, subdirectories and *.mp3
+// files, the 149 genre names), painted and destroyed. No framework, no
+// layouts: CreateWindowEx, the system's controls and owner drawing.
+//
+// Selecting a file opens it, reads its last 131 bytes and shows the tag in
+// the six fields, for the selection benchmark.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "fw/Handle.h"
+
+class BareTipWindow {
+ public:
+  // Registers the window class (once per program, as any program does).
+  static void RegisterClass();
+
+  BareTipWindow(int left, int top, int width, int height);
+  ~BareTipWindow() = default;
+  BareTipWindow(const BareTipWindow&) = delete;
+  BareTipWindow& operator=(const BareTipWindow&) = delete;
+
+  HWND Handle() const { return window_.get(); }
+  HWND FileList() const { return fileList_; }
+  HWND TitleEdit() const { return edits_[0]; }
+  HWND GenreCombo() const { return genre_; }
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void LoadGlyphs();
+  void CreateChildren();
+  void FillDrives();
+  void FillDirectories();
+  void FillFiles();
+  void Paint();
+  void DrawItem(const DRAWITEMSTRUCT& item);
+  void ShowSelectedTag();
+  HWND Child(const char* windowClass, DWORD style, int left, int top, int width, int height,
+             const char* text = "", HFONT font = nullptr);
+
+  // Glyphs, each with its transparent colour found once when loaded.
+  enum Glyph {
+    kFloppy,
+    kHard,
+    kNetwork,
+    kCdrom,
+    kRam,
+    kOpenFolder,
+    kClosedFolder,
+    kCurrentFolder,
+    kUnknownFile,
+    kButtons,
+    kPlay,
+    kGlyphCount
+  };
+  struct Bitmap {
+    fw::GdiObject handle;
+    COLORREF transparent = 0;
+    int width = 0, height = 0;
+  };
+  std::array<Bitmap, kGlyphCount> glyphs_;
+  fw::GdiObject font_, titleFont_, boldFont_, fieldBrush_;
+  std::string directory_;
+  fw::WindowHandle window_;
+  HWND fileList_ = nullptr, genre_ = nullptr;
+  std::array<HWND, 5> edits_{};
+};
