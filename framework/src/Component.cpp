@@ -5,10 +5,6 @@
 
 namespace fw {
 
-TComponent::TComponent(TComponent* owner) {
-  if (owner) owner->InsertComponent(this);
-}
-
 TComponent::~TComponent() = default;
 
 TComponent* TComponent::FindComponent(const std::string& name) const {

@@ -155,7 +155,8 @@ void TWinControl::CreateWnd() {
   const WindowClass& cls = EnsureClass(params);
   defaultProc_ = cls.baseProc;
   HMENU id = nullptr;
-  if (params.Style & WS_CHILD) id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
+  if (params.Style & WS_CHILD)
+    id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
   creating = this;
   HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                                 params.Style, params.X, params.Y, params.Width, params.Height,
@@ -230,7 +231,8 @@ void TWinControl::RemoveControl(TControl* control) {
   std::erase(controls_, control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     std::erase(tabList_, w);
-    w->DestroyHandle();
+    // As on any other recreation: a window made for the next parent shows the same.
+    w->DestroyWnd();
   }
   control->parent_ = nullptr;
 }

@@ -7,11 +7,15 @@
 #include <string>
 
 #include "FaultSession.h"
-#include "ProcessObjects.h"
 #include "fw/Handle.h"
+#include "testsupport/ProcessObjects.h"
 
 namespace faultstest {
 namespace {
+
+using testsupport::CountProcessObjects;
+using testsupport::DescribeSources;
+using testsupport::ProcessObjects;
 
 TEST_F(FaultSession, AThousandSelectionsAndSavesLeakNothing) {
   // The figures must see what they are asked to count.

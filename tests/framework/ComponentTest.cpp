@@ -57,6 +57,22 @@ TEST(Components, OwnerFreesOwnedLastFirstAfterItsOwnNotices) {
   EXPECT_EQ(events, expected);
 }
 
+TEST(Components, OneWhoseConstructorThrowsNeverJoinsItsOwner) {
+  class Unfinished : public Tracked {
+   public:
+    explicit Unfinished(fw::TComponent* owner) : Tracked(owner, "unfinished") {
+      throw fw::EInvalidOperation("constructor failed on purpose");
+    }
+  };
+  auto root = fw::MakeOwned<Tracked>("root");
+  fw::Make<Tracked>(root.get(), "kept");
+  EXPECT_THROW(fw::Make<Unfinished>(root.get()), fw::EInvalidOperation);
+  EXPECT_EQ(root->ComponentCount(), 1);
+  events.clear();
+  root.reset();
+  EXPECT_EQ(events, (std::vector<std::string>{"root ends", "kept ends"}));
+}
+
 TEST(Components, LinkedComponentHearsOfRemovalWhileTheOtherIsWhole) {
   events.clear();
   auto holder = fw::MakeOwned<Tracked>("holder");

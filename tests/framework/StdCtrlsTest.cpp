@@ -10,14 +10,18 @@
 
 #include "StdCtrlsSupport.h"
 #include "fw/Application.h"
+#include "fw/Canvas.h"
 #include "fw/Edit.h"
+#include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/Label.h"
 #include "fw/Memo.h"
 #include "fw/Panel.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
+#include "testsupport/ProcessObjects.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RecordingDialogs.h"
 #include "testsupport/UserInput.h"
 
 namespace {
@@ -133,6 +137,15 @@ TEST_F(StdCtrls, EditKeepsTextAndSettingsAcrossRecreation) {
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   EXPECT_EQ(SendMessageA(window, EM_GETLIMITTEXT, 0, 0), 7);
   EXPECT_EQ(edit->Color(), fw::clWindow);
+
+  // Taken off its parent and put back: the window goes and comes again with what it held.
+  SetWindowTextA(window, "pasted");
+  edit->SetParent(nullptr);
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_EQ(edit->Text(), "pasted");
+  edit->SetParent(form);
+  EXPECT_EQ(edit->Text(), "pasted");
+  EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETLIMITTEXT, 0, 0), 7);
 }
 
 TEST_F(StdCtrls, EditMaxLengthLimitsTheUserOnly) {
@@ -449,6 +462,34 @@ TEST_F(StdCtrls, PanelDrawsCaptionAndGraphicChildren) {
   EXPECT_GT(shot.Count(RGB(200, 0, 0), label->BoundsRect()), 0);
   EXPECT_GT(shot.Count(RGB(0, 0, 200), RECT{70, 20, 130, 40}), 0);  // centred
   EXPECT_EQ(shot.Count(RGB(0, 0, 200), RECT{0, 0, 60, 60}), 0);
+}
+
+// A graphic control whose first painting fails; afterwards it is blue.
+class TFailsToPaintOnce : public fw::TGraphicControl {
+ public:
+  explicit TFailsToPaintOnce(fw::TComponent* owner) : TGraphicControl(owner) {}
+  void Paint(fw::TCanvas& canvas) override {
+    if (!std::exchange(failed, true)) throw fw::EInvalidOperation("painting failed on purpose");
+    canvas.Brush().Color = fw::clBlue;
+    canvas.FillRect(RECT{0, 0, Width(), Height()});
+  }
+  bool failed = false;
+};
+
+TEST_F(StdCtrls, PaintingThatFailsIsReportedOnceFreesItsObjectsAndPaintsOnceFixed) {
+  testsupport::ScopedDialogs dialogs;
+  Show();
+  const auto before = testsupport::CountProcessObjects();
+  auto* control = Add<TFailsToPaintOnce>(20, 20, 40, 30);
+  Pump();
+  ASSERT_TRUE(control->failed);
+  EXPECT_EQ(testsupport::CountProcessObjects().gdi, before.gdi) << testsupport::DescribeSources();
+  EXPECT_FALSE(GetUpdateRect(form->Handle(), nullptr, FALSE));
+  control->Invalidate();
+  Capture shot(form->Handle());
+  EXPECT_EQ(shot.Count(RGB(0, 0, 255), control->BoundsRect()), 40 * 30);
+  EXPECT_EQ(dialogs->Texts(testsupport::DialogKind::Exception),
+            std::vector<std::string>{"painting failed on purpose"});
 }
 
 // --- TSpeedButton ---------------------------------------------------------

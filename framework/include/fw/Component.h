@@ -13,6 +13,8 @@
 namespace fw {
 
 class TComponent;
+template <typename T, typename... Args>
+T* Make(TComponent* owner, Args&&... args);
 
 enum class TOperation { opInsert, opRemove };
 
@@ -21,7 +23,8 @@ using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 class FW_API TComponent {
  public:
-  explicit TComponent(TComponent* owner);
+  // The owner is known from here on; the component joins its list once whole (Make).
+  explicit TComponent(TComponent* owner) : owner_(owner) {}
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
@@ -64,6 +67,8 @@ class FW_API TComponent {
 
  private:
   friend FW_API void Free(TComponent* component);
+  template <typename T, typename... Args>
+  friend T* Make(TComponent* owner, Args&&... args);
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
   void DestroyComponents();
@@ -82,10 +87,13 @@ class FW_API TComponent {
 FW_API void Free(TComponent* component);
 
 // Creates a component; an owner frees it with itself, otherwise the caller
-// holds it (see Owned below).
+// holds it (see Owned below). It joins the owner only when its constructor has
+// finished: one that throws leaves nothing in the owner's list.
 template <typename T, typename... Args>
 T* Make(TComponent* owner, Args&&... args) {
-  return new T(owner, std::forward<Args>(args)...);
+  T* component = new T(owner, std::forward<Args>(args)...);
+  if (owner) owner->InsertComponent(component);
+  return component;
 }
 
 struct ComponentDeleter {

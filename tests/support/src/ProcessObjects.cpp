@@ -1,4 +1,4 @@
-#include "ProcessObjects.h"
+#include "testsupport/ProcessObjects.h"
 
 #include <windows.h>
 // After windows.h, which they build on.
@@ -7,11 +7,12 @@
 
 #include <cstdint>
 
-namespace faultstest {
+namespace testsupport {
 
 namespace {
 
-// An entry of the GDI handle table as Windows and Wine lay it out on x86_64.
+// An entry of the GDI handle table as Wine lays it out, with 64-bit pointer fields on
+// both word sizes.
 struct GdiHandleEntry {
   std::uint64_t kernelObject;
   std::uint16_t processId;
@@ -21,7 +22,12 @@ struct GdiHandleEntry {
   std::uint64_t userObject;
 };
 static_assert(sizeof(GdiHandleEntry) == 24);
-constexpr std::size_t kGdiTableOffset = 0xF8;  // PEB.GdiSharedHandleTable on x86_64
+// PEB.GdiSharedHandleTable
+#ifdef _WIN64
+constexpr std::size_t kGdiTableOffset = 0xF8;
+#else
+constexpr std::size_t kGdiTableOffset = 0x94;
+#endif
 constexpr int kGdiTableSize = 0x10000;
 
 long GdiTableCount() {
@@ -99,4 +105,4 @@ std::string DescribeSources() {
   return text;
 }
 
-}  // namespace faultstest
+}  // namespace testsupport

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-namespace faultstest {
+namespace testsupport {
 
 struct ProcessObjects {
   long gdi = 0;
@@ -20,4 +20,4 @@ ProcessObjects CountProcessObjects();
 // Where each figure came from, for the test's log.
 std::string DescribeSources();
 
-}  // namespace faultstest
+}  // namespace testsupport
