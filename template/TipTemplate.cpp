@@ -80,6 +80,21 @@ std::string HelpText(int32_t helpId, int32_t kind) {
   return text ? text : "";
 }
 
+// How long a notice waits for a top-level window of another program that does
+// not answer before it goes on to the next one.
+constexpr UINT kNoticeWaitMs = 5000;
+
+// A notice to every top-level window. A plain SendMessage to all of them would
+// wait for ever on one window whose program has stopped handling messages, and
+// with it the user's save. The system passes over a window it knows as hung at
+// once and one that does not answer within kNoticeWaitMs; every other window
+// has handled the notice when this returns. Windows of this thread (the tip's
+// own, a host's) are called directly, as with SendMessage.
+void Broadcast(WPARAM command, LPARAM argument) {
+  SendMessageTimeoutA(HWND_BROADCAST, HostMessage, command, argument,
+                      SMTO_NORMAL | SMTO_ABORTIFHUNG, kNoticeWaitMs, nullptr);
+}
+
 template <typename T>
 void Bind(fw::TComponent& form, T*& field, const char* name) {
   field = dynamic_cast<T*>(form.FindComponent(name));
@@ -269,7 +284,7 @@ void TfrmTippTemplate::HotSpeedButtonOKClick(fw::TComponent*) {
   // Saved before the notice goes out: a host that asks while handling it
   // sees the saved state.
   TippSaved = true;
-  SendMessageA(HWND_BROADCAST, HostMessage, kSavedNotice, SaveKind());
+  Broadcast(kSavedNotice, SaveKind());
 }
 
 void TfrmTippTemplate::HotSpeedButtonUndoClick(fw::TComponent*) { DefaultsRestored = true; }
@@ -299,9 +314,7 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick(fw::TComponent*) {
   fw::Shell().Execute(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);
 }
 
-void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) {
-  SendMessageA(HWND_BROADCAST, HostMessage, kSwitchWindowNotice, 0);
-}
+void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) { Broadcast(kSwitchWindowNotice, 0); }
 
 void TfrmTippTemplate::NeuStart() {
   if (fw::MessageDlg("Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems "

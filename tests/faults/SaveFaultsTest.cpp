@@ -3,6 +3,7 @@
 // held open; its directory vanishes or moves; or the user picks a drive that
 // is not ready. Each save must fail plainly, write nothing anywhere, keep the
 // edit and tell the host that nothing was saved, and the window must go on.
+// And a program elsewhere that stops answering must not hold up a save.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -251,6 +252,31 @@ TEST_F(FaultSession, ADriveThatIsNotReadyLeavesTheListsAndTheSaveWhereTheyWere) 
   EXPECT_EQ(Read("Musik\\Bergfahrt.mp3"), other);
   EXPECT_EQ(host_.Changed(), 2);
   EXPECT_EQ(Notices(9999), 1u);
+  SaveAnotherFile();
+}
+
+// The save notice goes to every top-level window; one of another program that
+// no longer handles messages is passed over after a bounded wait, while the
+// host hears the notice with the saved state and the user can go on.
+TEST_F(FaultSession, AWindowThatStoppedAnsweringHoldsUpNoSave) {
+  Open();
+  TipWindow& tip = Tip();
+  tip.ClickFile("Abendlied.mp3");
+  tip.Type(tip.Title(), "Neu");
+  FileHolder stopped("stopped answering", "window");
+  ASSERT_TRUE(stopped.Open());
+  std::vector<int32_t> changedWhileHeard;
+  recorder_.onNotice = [&](WPARAM command, LPARAM) {
+    if (command == 9999) changedWhileHeard.push_back(host_.Changed());
+  };
+
+  const ULONGLONG start = GetTickCount64();
+  tip.Click(*tip.ok);
+  // A few seconds for the window that does not answer, not for ever.
+  EXPECT_LT(GetTickCount64() - start, 20000u);
+  EXPECT_EQ(TitleOnDisk("Musik\\Abendlied.mp3"), Padded("Neu"));
+  EXPECT_EQ(changedWhileHeard, std::vector<int32_t>{2});
+  EXPECT_EQ(Errors(), Texts{});
   SaveAnotherFile();
 }
 

@@ -200,7 +200,9 @@ extern "C" int32_t ModulSaveChanges() {
         "ffnet werden");
   }
   changedAnswer = 2;
-  SendMessageA(HWND_BROADCAST, hostMessage, 9999, nrAnswer);
+  // As the real tip sends it: a window that stopped answering is passed over.
+  SendMessageTimeoutA(HWND_BROADCAST, hostMessage, 9999, nrAnswer, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                      5000, nullptr);
   return 1;
 }
 
