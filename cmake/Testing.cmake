@@ -23,10 +23,13 @@
 #       FW_OBJDUMP   the objdump that reads this build's binaries
 #     Generator expressions such as $<TARGET_FILE:tgt> work in the command.
 #
-# FW_ARCH is also set as a CMake variable. On i686 a test is registered only when it
-# says I686: a 32-bit Wine process can take minutes under emulation, so the 32-bit suite
-# keeps to the programs that prove something about that architecture (the register
-# convention, exceptions across DLLs, 32-bit file offsets). I686_ARGS replace ARGS there.
+# FW_ARCH is also set as a CMake variable. On i686 every test runs where the kernel runs
+# 32-bit programs itself. Where they run under user-mode emulation (scripts/setup
+# registered qemu-i386: minutes per Wine process) FW_I686_SUBSET is set and a test is
+# registered only when it says I686: the programs that prove something about that
+# architecture (the register convention, exceptions across DLLs, 32-bit file offsets),
+# with I686_ARGS instead of ARGS. The choice is made again at every configure, since a
+# machine can change between sessions; FW_I686_TEST_SET names it for scripts/test.
 
 include_guard(GLOBAL)
 
@@ -40,6 +43,20 @@ if(MINGW)
 else()
   set(FW_ARCH native)
   set(FW_OBJDUMP objdump)
+endif()
+
+set(FW_I686_SUBSET OFF)
+if(FW_ARCH STREQUAL "i686")
+  execute_process(COMMAND "${FW_WINE_RUN}" --i686-mode OUTPUT_VARIABLE _fw_i686_mode
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(_fw_i686_mode STREQUAL "emulated")
+    set(FW_I686_SUBSET ON)
+    set(FW_I686_TEST_SET "the opt-in subset (32-bit programs run under emulation)")
+  else()
+    set(FW_I686_TEST_SET "every test program (32-bit programs run natively)")
+  endif()
+  set(FW_I686_TEST_SET "${FW_I686_TEST_SET}" CACHE INTERNAL "Which i686 tests are registered")
+  message(STATUS "i686 tests: ${FW_I686_TEST_SET}")
 endif()
 
 # Tests always get a private virtual display: windows must not pop up on a developer's
@@ -74,7 +91,7 @@ function(fw_add_test target)
   if(NOT arg_NAME)
     set(arg_NAME ${target})
   endif()
-  if(FW_ARCH STREQUAL "i686")
+  if(FW_I686_SUBSET)
     if(NOT arg_I686)
       return()
     endif()
@@ -105,7 +122,7 @@ function(fw_add_script_test name)
   if(arg_UNPARSED_ARGUMENTS OR NOT arg_COMMAND)
     message(FATAL_ERROR "fw_add_script_test(${name} COMMAND <cmd>...): bad arguments")
   endif()
-  if(FW_ARCH STREQUAL "i686" AND NOT arg_I686)
+  if(FW_I686_SUBSET AND NOT arg_I686)
     return()
   endif()
   if(NOT arg_WORKING_DIRECTORY)

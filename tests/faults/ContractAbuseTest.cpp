@@ -126,6 +126,10 @@ TEST_F(FaultSession, ABurstOfHostMessagesRefusesTheBadOnesAndActsOnTheRest) {
   std::mt19937_64 random(0x0B5E5763);
   auto below = [&random](std::uint64_t n) { return random() % n; };
   constexpr std::uint64_t kRange = 0x80000000u;  // arguments 0..0x7FFFFFFF are valid
+  // Garbage is as wide as the message's fields: 32 bits on i686, where a 64-bit
+  // value would lose its top half on the way and could turn into a valid command.
+  constexpr std::uint64_t kWord = static_cast<WPARAM>(-1);
+  constexpr std::uint64_t kTopBit = std::uint64_t{1} << (sizeof(LPARAM) * 8 - 1);
   std::size_t refused = 0;
   for (int i = 0; i < 10000; ++i) {
     std::uint64_t command, argument;
@@ -150,10 +154,10 @@ TEST_F(FaultSession, ABurstOfHostMessagesRefusesTheBadOnesAndActsOnTheRest) {
       if (command == 12) expected.width = value;
       if (command == 13) expected.height = value;
     } else {
-      // Garbage: any 64-bit values, or a known code with a bad argument.
-      command = kind < 50 ? below(14) : random();
-      argument = random();
-      if (command < kRange && argument < kRange) argument |= std::uint64_t{1} << 63;
+      // Garbage: any values, or a known code with a bad argument.
+      command = kind < 50 ? below(14) : random() & kWord;
+      argument = random() & kWord;
+      if (command < kRange && argument < kRange) argument |= kTopBit;
       ++refused;
     }
     SendMessageA(window, message, static_cast<WPARAM>(command), static_cast<LPARAM>(argument));
