@@ -95,7 +95,6 @@ std::vector<std::string> Select(const std::vector<std::string>& lines, const std
   return selected;
 }
 
-#if !defined(__i386__)
 void WriteLogPixels(DWORD dpi) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
@@ -142,7 +141,6 @@ std::vector<std::string> MeasureTipAt120Dpi(const std::string& reportPath) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
-#endif
 
 }  // namespace
 
@@ -171,9 +169,6 @@ TEST(DisplayTest, At96DpiThereIsNoMessage) {
   EXPECT_EQ(ControlsOf(lines).size(), std::size(kMeasured));
 }
 
-// x86_64 only: a 32-bit process can take a minute to start here, and the
-// setting would hold for every program in the prefix that long.
-#if !defined(__i386__)
 TEST(DisplayTest, At120DpiSaysBigThenUndoesTheScaling) {
   ASSERT_EQ(fw::ScreenPixelsPerInch(), 96);
   std::vector<std::string> reference = MeasureTip();
@@ -199,7 +194,6 @@ TEST(DisplayTest, At120DpiSaysBigThenUndoesTheScaling) {
     EXPECT_EQ(a.fontHeight, b.fontHeight);
   }
 }
-#endif
 
 }  // namespace
 }  // namespace moduletest
