@@ -22,17 +22,32 @@ struct GdiHandleEntry {
   std::uint64_t userObject;
 };
 static_assert(sizeof(GdiHandleEntry) == 24);
-// PEB.GdiSharedHandleTable
-#ifdef _WIN64
-constexpr std::size_t kGdiTableOffset = 0xF8;
-#else
-constexpr std::size_t kGdiTableOffset = 0x94;
-#endif
 constexpr int kGdiTableSize = 0x10000;
 
+// PEB.GdiSharedHandleTable. A 32-bit process under Wine finds it only in the
+// 64-bit process block, reached through the 64-bit thread block
+// (TEB.WowTebOffset); both lie below 4 GB.
+const GdiHandleEntry* GdiTable() {
+  const auto* peb = reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#ifdef _WIN64
+  return *reinterpret_cast<const GdiHandleEntry* const*>(peb + 0xF8);
+#else
+  if (std::uint32_t table = *reinterpret_cast<const std::uint32_t*>(peb + 0x94))
+    return reinterpret_cast<const GdiHandleEntry*>(table);
+  const auto* teb = reinterpret_cast<const unsigned char*>(NtCurrentTeb());
+  const LONG offset = *reinterpret_cast<const LONG*>(teb + 0xFDC);
+  if (!offset) return nullptr;
+  const std::uint64_t peb64 = *reinterpret_cast<const std::uint64_t*>(teb + offset + 0x60);
+  if (!peb64 || peb64 > 0xFFFFFFFFu) return nullptr;
+  const std::uint64_t table =
+      *reinterpret_cast<const std::uint64_t*>(static_cast<std::uintptr_t>(peb64) + 0xF8);
+  if (!table || table > 0xFFFFFFFFu) return nullptr;
+  return reinterpret_cast<const GdiHandleEntry*>(static_cast<std::uintptr_t>(table));
+#endif
+}
+
 long GdiTableCount() {
-  auto* peb = reinterpret_cast<const unsigned char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  const auto* table = *reinterpret_cast<GdiHandleEntry* const*>(peb + kGdiTableOffset);
+  const GdiHandleEntry* table = GdiTable();
   if (!table) return -1;
   long n = 0;
   for (int i = 0; i < kGdiTableSize; ++i) n += (table[i].type & 0x7F) != 0;
