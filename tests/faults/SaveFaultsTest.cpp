@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -156,7 +155,6 @@ TEST_P(SaveFaults, TheSaveFailsWritesNothingAndTellsTheHostNothingWasSaved) {
   const Tree expected = Inject(c.fault);
   if (c.fault == Fault::ReadOnly && !ReadOnlyHolds()) {
     // What does happen then: the save goes through like any other.
-    std::printf("note: read-only files are writable here (root under Wine); the save succeeds\n");
     tip.Click(*tip.ok);
     EXPECT_TRUE(Errors().empty());
     EXPECT_EQ(TitleOnDisk(kFile), Padded("Neu"));
@@ -164,7 +162,8 @@ TEST_P(SaveFaults, TheSaveFailsWritesNothingAndTellsTheHostNothingWasSaved) {
     EXPECT_EQ(host_.Changed(), 2);
     EXPECT_EQ(Notices(9999), 1u);
     SaveAnotherFile();
-    return;
+    GTEST_SKIP() << "read-only files are writable here (root under Wine): the save went through "
+                    "as it should; the refusal is not checked";
   }
 
   tip.Click(*tip.ok);

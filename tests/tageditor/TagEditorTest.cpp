@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -388,8 +387,6 @@ TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   const bool readOnlyHolds = !probe;
   probe.reset();
-  if (!readOnlyHolds)
-    std::printf("note: read-only files are writable here; that case is left out\n");
 
   struct Case {
     const char* file;
@@ -418,6 +415,9 @@ TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
     EXPECT_EQ(Read(c.file), before);
   }
   EXPECT_TRUE(recorder_.notices.empty());
+  if (!readOnlyHolds)
+    GTEST_SKIP() << "read-only files are writable here (root under Wine): only the held file "
+                    "was checked";
 }
 
 // A file that cannot be read when it is selected (another program holds it,
