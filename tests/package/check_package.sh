@@ -26,7 +26,7 @@ status=0
 fail() { echo "FAILED: $*"; status=1; }
 
 # What every Windows installation has; the rest must travel with the package.
-system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll mpr.dll comctl32.dll
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll mpr.dll comctl32.dll 
   msimg32.dll msvcrt.dll version.dll ole32.dll "
 # Imports of <dll> that are neither system DLLs nor in its folder nor allowed in $2.
 foreign_imports() {
