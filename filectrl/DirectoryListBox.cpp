@@ -6,27 +6,12 @@
 #include "filectrl/PathHelpers.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/PathStrings.h"
+#include "fw/ScopeExit.h"
 #include "fw/Services.h"
 #include "fw/SysUtils.h"
 
 namespace filectrl {
-namespace {
-
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Clears a flag however the scope ends.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-};
-
-}  // namespace
 
 TDirectoryListBox::TDirectoryListBox(fw::TComponent* owner) : fw::TCustomListBox(owner) {
   SetWidth(145);
@@ -94,7 +79,7 @@ void TDirectoryListBox::RebuildItems() {
 int TDirectoryListBox::CollectSubdirectories(const std::string& parent, fw::TStringList& target) {
   int count = 0;
   // The search leaves out hidden and system entries: they are outside the mask.
-  for (ExactNameSearch search(JoinPath(parent, "*.*"), fw::faDirectory); search.Found();
+  for (fw::TFileSearch search(JoinPath(parent, "*.*"), fw::faDirectory); search.Found();
        search.Next()) {
     const fw::TSearchRec& entry = search.Current();
     if ((entry.Attr & fw::faDirectory) && entry.Name != "." && entry.Name != "..") {
@@ -127,7 +112,8 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
   if (directory.empty() || ComparePaths(directory, directory_) == 0) return;
   const ResolvedPath parts = ResolvePath(directory);
   if (parts.drive != Drive()) {
-    FlagScope changing(changingDrive_);
+    changingDrive_ = true;
+    fw::ScopeExit changed([this] { changingDrive_ = false; });
     if (linkedDriveCombo_) linkedDriveCombo_->SetDrive(parts.drive);
     // A combo box that shows this drive already (its last switch failed)
     // leaves the drive alone; the directory part below is relative to it.
@@ -145,11 +131,11 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
 }
 
 void TDirectoryListBox::ApplyDrive(char drive) {
-  if (UpperLetter(drive) == UpperLetter(Drive())) return;
+  if (fw::AsciiUpper(drive) == fw::AsciiUpper(Drive())) return;
   if (drive != '\0') {
     // The combo box's letter may be in lower case; the system would keep
     // that case in the directory it reports from then on.
-    directory_ = EnterDirectory(std::string{UpperLetter(drive), ':'});
+    directory_ = EnterDirectory(std::string{fw::AsciiUpper(drive), ':'});
   }
   if (changingDrive_) return;  // the assignment's own change follows
   RebuildItems();

@@ -4,14 +4,12 @@
 #include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Layout.h"
+#include "fw/PathStrings.h"
 #include "fw/Services.h"
 #include "fw/SysUtils.h"
 
 namespace filectrl {
 namespace {
-
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Letters a to z only: the mask has no bits for others.
 constexpr int kDriveLetters = 26;
@@ -53,7 +51,7 @@ void TDriveComboBox::ReadDrives() {
     char letter = static_cast<char>('a' + i);
     const char root[] = {letter, ':', '\\', '\0'};
     const UINT type = fw::Drives().DriveType(root);
-    if (textCase_ == TTextCase::tcUpperCase) letter = UpperLetter(letter);
+    if (textCase_ == TTextCase::tcUpperCase) letter = fw::AsciiUpper(letter);
     const std::string prefix = std::string{letter, ':'};
     switch (type) {
       case DRIVE_REMOVABLE:
@@ -79,15 +77,15 @@ void TDriveComboBox::ReadDrives() {
 }
 
 void TDriveComboBox::SetDrive(char drive) {
-  if (ItemIndex() >= 0 && UpperLetter(drive) == UpperLetter(drive_)) return;
+  if (ItemIndex() >= 0 && fw::AsciiUpper(drive) == fw::AsciiUpper(drive_)) return;
   if (drive == '\0') {
     drive_ = '\0';
     SetItemIndex(-1);
   } else {
-    drive_ = textCase_ == TTextCase::tcUpperCase ? UpperLetter(drive) : LowerLetter(drive);
+    drive_ = textCase_ == TTextCase::tcUpperCase ? fw::AsciiUpper(drive) : fw::AsciiLower(drive);
     for (int i = 0; i < Items().Count(); ++i) {
       const std::string& text = Items().Strings(i);
-      if (text.size() >= 2 && UpperLetter(text[0]) == UpperLetter(drive_) && text[1] == ':') {
+      if (text.size() >= 2 && fw::AsciiUpper(text[0]) == fw::AsciiUpper(drive_) && text[1] == ':') {
         SetItemIndex(i);
         break;
       }

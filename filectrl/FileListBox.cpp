@@ -7,6 +7,7 @@
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 
 namespace filectrl {
@@ -20,18 +21,6 @@ uint32_t SearchAttributes(TFileType fileType) {
     if (fileType & (1u << bit)) attr |= 1u << bit;
   return attr;
 }
-
-// Puts the screen cursor back as it was, however a read ends.
-class ScreenCursorKeeper {
- public:
-  ScreenCursorKeeper() : saved_(fw::Screen().Cursor()) {}
-  ~ScreenCursorKeeper() { fw::Screen().SetCursor(saved_); }
-  ScreenCursorKeeper(const ScreenCursorKeeper&) = delete;
-  ScreenCursorKeeper& operator=(const ScreenCursorKeeper&) = delete;
-
- private:
-  fw::TCursor saved_;
-};
 
 // Where the hourglass comes on: a long list is under way.
 constexpr size_t kHourglassPosition = 100;
@@ -81,14 +70,15 @@ void TFileListBox::ReadEntries() {
   {
     fw::ListBoxUpdate update(*this);
     Items().Clear();
-    ScreenCursorKeeper cursor;
+    // The screen cursor as it was, however the read ends.
+    fw::ScopeExit restoreCursor([saved = fw::Screen().Cursor()] { fw::Screen().SetCursor(saved); });
     // The entries go in together: the list sorts them once instead of
     // searching its place for each (see TListBoxItems::AddObjects). The
     // hourglass comes on when the read has an item for position 100.
     std::vector<fw::TListBoxItem> found;
     for (const std::string& piece : SplitMask(mask_)) {
       if (piece.empty()) continue;  // matches nothing
-      for (ExactNameSearch search(piece, attr); search.Found(); search.Next()) {
+      for (fw::TFileSearch search(piece, attr); search.Found(); search.Next()) {
         const fw::TSearchRec& entry = search.Current();
         if (!everyEntry && !(entry.Attr & attr)) continue;
         if (entry.Attr & fw::faDirectory) {

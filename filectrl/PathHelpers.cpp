@@ -8,23 +8,11 @@
 #include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/PathStrings.h"
+#include "fw/ScopeExit.h"
 #include "fw/Services.h"
 
 namespace filectrl {
 namespace {
-
-// The system shows no "insert a disk" box while this lives; the previous
-// mode comes back however the scope ends.
-class QuietErrorMode {
- public:
-  QuietErrorMode() : saved_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~QuietErrorMode() { ::SetErrorMode(saved_); }
-  QuietErrorMode(const QuietErrorMode&) = delete;
-  QuietErrorMode& operator=(const QuietErrorMode&) = delete;
-
- private:
-  UINT saved_;
-};
 
 // A lower-case drive letter asks for the name in lower case. Codes above
 // "z" count as lower case too, as the comparison with "a" has it.
@@ -44,25 +32,6 @@ class RealDirectory final : public ProcessDirectory {
   void Change(const std::string& path) override { fw::ChDir(path); }
   bool DirectoryExists(const std::string& path) override { return fw::DirectoryExists(path); }
   bool FileExists(const std::string& path) override { return fw::FileExists(path); }
-};
-
-// Puts the saved current directory back, if it still exists.
-class RestoreDirectory {
- public:
-  RestoreDirectory(ProcessDirectory& fs, std::string saved) : fs_(fs), saved_(std::move(saved)) {}
-  ~RestoreDirectory() {
-    try {
-      if (!saved_.empty() && fs_.DirectoryExists(saved_)) fs_.Change(saved_);
-    } catch (...) {
-      // Gone between the test and the change: nothing to go back to.
-    }
-  }
-  RestoreDirectory(const RestoreDirectory&) = delete;
-  RestoreDirectory& operator=(const RestoreDirectory&) = delete;
-
- private:
-  ProcessDirectory& fs_;
-  std::string saved_;
 };
 
 }  // namespace
@@ -85,7 +54,9 @@ std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxW
 }
 
 std::string VolumeLabel(char driveLetter) {
-  QuietErrorMode quiet;
+  // No "insert a disk" box; the previous mode comes back however this ends.
+  const UINT savedMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  fw::ScopeExit restoreMode([savedMode] { ::SetErrorMode(savedMode); });
   const char root[] = {driveLetter, ':', '\\', '\0'};
   char name[MAX_PATH + 1] = {};
   std::string label;
@@ -96,10 +67,7 @@ std::string VolumeLabel(char driveLetter) {
 }
 
 std::string NetworkName(char driveLetter) {
-  const char upper = driveLetter >= 'a' && driveLetter <= 'z'
-                         ? static_cast<char>(driveLetter - 'a' + 'A')
-                         : driveLetter;
-  const char local[] = {upper, ':', '\0'};
+  const char local[] = {fw::AsciiUpper(driveLetter), ':', '\0'};
   char remote[MAX_PATH + 1] = {};
   DWORD length = sizeof remote;
   if (fw::Drives().NetConnection(local, remote, &length) == NO_ERROR)
@@ -137,7 +105,14 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   if (!rootTyped) root = fw::ExtractFileDrive(saved, isLead);
   result.drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
 
-  RestoreDirectory restore(fs, saved);
+  // The saved current directory comes back, if it still exists.
+  fw::ScopeExit restore([&fs, &saved] {
+    try {
+      if (!saved.empty() && fs.DirectoryExists(saved)) fs.Change(saved);
+    } catch (...) {
+      // Gone between the test and the change: nothing to go back to.
+    }
+  });
   // For C: this is the directory the system remembers as current on C.
   if (rootTyped && fs.DirectoryExists(root)) fs.Change(root);
 
@@ -171,52 +146,15 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
 std::string EnterDirectory(const std::string& path) {
   const std::string from = fw::GetCurrentDir();
   fw::ChDir(path);
-  std::string entered = fw::GetCurrentDir();
-  if (!entered.empty()) return entered;
-  if (!from.empty()) fw::SetCurrentDir(from);
-  throw fw::EInOutError(
-      "Cannot change the current directory to \"" + path + "\". The path is too long.",
-      ERROR_FILENAME_EXCED_RANGE);
-}
-
-ExactNameSearch::ExactNameSearch(const std::string& pattern, uint32_t attr)
-    : exclude_(~attr & (fw::faHidden | fw::faSysFile | fw::faVolumeID | fw::faDirectory)) {
-  std::wstring wide(pattern.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      ::MultiByteToWideChar(CP_ACP, 0, pattern.data(), static_cast<int>(pattern.size()),
-                            wide.data(), static_cast<int>(wide.size()))));
-  if (wide.empty() && !pattern.empty()) return;
-  handle_.reset(::FindFirstFileW(wide.c_str(), &data_));
-  found_ = handle_ && Accept();
-}
-
-bool ExactNameSearch::Next() {
-  found_ = found_ && ::FindNextFileW(handle_.get(), &data_) && Accept();
-  if (!found_) handle_.reset();
-  return found_;
-}
-
-bool ExactNameSearch::Accept() {
-  while (data_.dwFileAttributes & exclude_) {
-    if (!::FindNextFileW(handle_.get(), &data_)) {
-      handle_.reset();
-      return false;
-    }
+  try {
+    return fw::GetCurrentDir();
+  } catch (const fw::EInOutError&) {
+    // Entered, but the system has no ANSI name for it: back to where we were.
+    fw::SetCurrentDir(from);
+    throw fw::EInOutError(
+        "Cannot change the current directory to \"" + path + "\". The path is too long.",
+        ERROR_FILENAME_EXCED_RANGE);
   }
-  // At most two bytes a character in any ANSI code page.
-  const int length = static_cast<int>(wcsnlen(data_.cFileName, MAX_PATH));
-  rec_.Name.resize(static_cast<size_t>(length) * 2);
-  const int capacity = static_cast<int>(rec_.Name.size());
-  int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data_.cFileName, length,
-                                    rec_.Name.data(), capacity, "?", nullptr);
-  // A code page that takes neither (UTF-8) has a byte form for everything.
-  if (bytes == 0)
-    bytes = ::WideCharToMultiByte(CP_ACP, 0, data_.cFileName, length, rec_.Name.data(), capacity,
-                                  nullptr, nullptr);
-  rec_.Name.resize(static_cast<size_t>(bytes));
-  rec_.Attr = data_.dwFileAttributes;
-  rec_.Size = (static_cast<int64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
-  return true;
 }
 
 int FontHeight(const fw::TFont& font) {

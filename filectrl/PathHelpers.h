@@ -94,32 +94,6 @@ inline bool DirectoryExists(const std::string& path) { return fw::DirectoryExist
 // directory as empty. The process goes back to where it stood then.
 std::string EnterDirectory(const std::string& path);
 
-// The directory search of the browsing controls: the framework's search
-// (pattern, attribute mask and filter as fw::TFileSearch), with each name
-// taken from the system's UTF-16 form. The ANSI calls give a look-alike for a
-// character the code page lacks (L for an L with stroke), which may be the
-// name of another entry; here such a character comes out as "?", which no
-// file name holds.
-class ExactNameSearch {
- public:
-  ExactNameSearch(const std::string& pattern, uint32_t attr);
-  ExactNameSearch(const ExactNameSearch&) = delete;
-  ExactNameSearch& operator=(const ExactNameSearch&) = delete;
-
-  bool Found() const { return found_; }
-  const fw::TSearchRec& Current() const { return rec_; }
-  bool Next();
-
- private:
-  bool Accept();
-
-  fw::FindHandle handle_;
-  uint32_t exclude_;
-  WIN32_FIND_DATAW data_{};
-  fw::TSearchRec rec_;
-  bool found_ = false;
-};
-
 // Whether a listed name stands for no name that the ANSI calls can reach:
 // it holds a character the code page lacks, shown as "?".
 inline bool UnreachableName(std::string_view name) {

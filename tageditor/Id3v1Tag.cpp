@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "GenreTable.h"
+#include "fw/PathStrings.h"
 
 namespace tageditor {
 
@@ -23,13 +24,11 @@ std::span<std::uint8_t> Field(Record& record, int offset, int width) {
   return std::span<std::uint8_t>(record).subspan(offset, width);
 }
 
-std::uint8_t AsciiUpper(std::uint8_t c) { return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c; }
-
 }  // namespace
 
 bool HasMarker(const Record& record) {
-  return AsciiUpper(record[0]) == 'T' && AsciiUpper(record[1]) == 'A' &&
-         AsciiUpper(record[2]) == 'G';
+  auto upper = [&record](int i) { return fw::AsciiUpper(static_cast<char>(record[i])); };
+  return upper(0) == 'T' && upper(1) == 'A' && upper(2) == 'G';
 }
 
 bool HasTrackNumber(const Record& record) {

@@ -16,6 +16,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Label.h"
 #include "fw/Layout.h"
+#include "fw/ScopeExit.h"
 #include "fw/Services.h"
 #include "fw/SpeedButton.h"
 #include "fw/SysUtils.h"
@@ -87,34 +88,27 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   FileListBox1->SetCursor(fw::crHourGlass);
   SpeedButtonPlay->SetEnabled(false);
   // However the load ends, OK waits for an edit and the hourglass goes.
-  auto endLoad = [this] {
+  fw::ScopeExit endLoad([this] {
     HotSpeedButtonOK->SetEnabled(false);
     FileListBox1->SetCursor(fw::crDefault);
-  };
+  });
+  // Nothing selected (after a re-read): the fields stay as they are.
+  const std::string fileName = FileListBox1->FileName();
+  if (fileName.empty()) return;
+  SpeedButtonPlay->SetEnabled(true);
+  currentFile_ = fileName;
+  unreadFile_.clear();
+  std::optional<tageditor::Id3v1Tag> tag;
   try {
-    // Nothing selected (after a re-read): the fields stay as they are.
-    const std::string fileName = FileListBox1->FileName();
-    if (!fileName.empty()) {
-      SpeedButtonPlay->SetEnabled(true);
-      currentFile_ = fileName;
-      unreadFile_.clear();
-      std::optional<tageditor::Id3v1Tag> tag;
-      try {
-        tag = tageditor::LoadTag(fileName);
-      } catch (...) {
-        // The fields still show the previous file's tag; left there, OK or
-        // the host's save would write it into this file.
-        unreadFile_ = fileName;
-        ShowTag(std::nullopt);
-        throw;
-      }
-      ShowTag(tag);
-    }
+    tag = tageditor::LoadTag(fileName);
   } catch (...) {
-    endLoad();
+    // The fields still show the previous file's tag; left there, OK or
+    // the host's save would write it into this file.
+    unreadFile_ = fileName;
+    ShowTag(std::nullopt);
     throw;
   }
-  endLoad();
+  ShowTag(tag);
 }
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {

@@ -22,9 +22,6 @@ std::string MapAscii(std::string_view s, LeadByteFn isLead) {
   return result;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 bool NoLeadBytes(unsigned char) { return false; }
@@ -101,11 +98,11 @@ std::string ExtractFileExt(std::string_view fileName, LeadByteFn isLead) {
 }
 
 std::string AsciiLowerCase(std::string_view s, LeadByteFn isLead) {
-  return MapAscii<LowerAscii>(s, isLead);
+  return MapAscii<AsciiLower>(s, isLead);
 }
 
 std::string AsciiUpperCase(std::string_view s, LeadByteFn isLead) {
-  return MapAscii<UpperAscii>(s, isLead);
+  return MapAscii<AsciiUpper>(s, isLead);
 }
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "SystemMessage.h"
@@ -46,7 +47,12 @@ std::string GetCurrentDir() {
   std::string dir(MAX_PATH, '\0');
   for (;;) {
     DWORD n = ::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data());
-    if (n == 0) return std::string();
+    if (n == 0) {
+      // The system has no ANSI name for it (too long, for one).
+      DWORD code = ::GetLastError();
+      throw EInOutError("Cannot read the current directory. " + detail::SystemMessage(code),
+                        static_cast<int>(code));
+    }
     if (n < dir.size()) {
       dir.resize(n);
       return dir;
@@ -97,24 +103,39 @@ bool IsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != 0; }
 
 TFileSearch::TFileSearch(const std::string& pattern, uint32_t attr)
     : exclude_(~attr & (faHidden | faSysFile | faVolumeID | faDirectory)) {
-  handle_.reset(::FindFirstFileA(pattern.c_str(), &data_));
+  std::wstring wide(pattern.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      ::MultiByteToWideChar(CP_ACP, 0, pattern.data(), static_cast<int>(pattern.size()),
+                            wide.data(), static_cast<int>(wide.size()))));
+  if (wide.empty() && !pattern.empty()) return;
+  handle_.reset(::FindFirstFileW(wide.c_str(), &data_));
   found_ = handle_ && Accept();
 }
 
 bool TFileSearch::Next() {
-  found_ = found_ && ::FindNextFileA(handle_.get(), &data_) && Accept();
+  found_ = found_ && ::FindNextFileW(handle_.get(), &data_) && Accept();
   if (!found_) handle_.reset();
   return found_;
 }
 
 bool TFileSearch::Accept() {
   while (data_.dwFileAttributes & exclude_) {
-    if (!::FindNextFileA(handle_.get(), &data_)) {
+    if (!::FindNextFileW(handle_.get(), &data_)) {
       handle_.reset();
       return false;
     }
   }
-  rec_.Name = data_.cFileName;
+  // At most two bytes a character in any ANSI code page.
+  const int length = static_cast<int>(wcsnlen(data_.cFileName, MAX_PATH));
+  rec_.Name.resize(static_cast<size_t>(length) * 2);
+  const int capacity = static_cast<int>(rec_.Name.size());
+  int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data_.cFileName, length,
+                                    rec_.Name.data(), capacity, "?", nullptr);
+  // A code page that takes neither (UTF-8) has a byte form for everything.
+  if (bytes == 0)
+    bytes = ::WideCharToMultiByte(CP_ACP, 0, data_.cFileName, length, rec_.Name.data(), capacity,
+                                  nullptr, nullptr);
+  rec_.Name.resize(static_cast<size_t>(bytes));
   rec_.Attr = data_.dwFileAttributes;
   rec_.Size = (static_cast<int64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
   return true;

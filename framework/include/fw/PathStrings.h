@@ -56,8 +56,16 @@ std::string ExtractFileName(std::string_view fileName, LeadByteFn isLead);
 // when the name has no dot.
 std::string ExtractFileExt(std::string_view fileName, LeadByteFn isLead);
 
-// Letter case of A-Z only; second bytes of double-byte characters are left
-// alone (they include the codes of A-Z).
+// Letter case of A-Z only, whatever the code page: for drive letters, the tag
+// marker and other texts of a fixed alphabet (texts a user reads or names go
+// through the locale). In texts, second bytes of double-byte characters are
+// left alone (they include the codes of A-Z).
+constexpr char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string AsciiLowerCase(std::string_view s, LeadByteFn isLead);
 std::string AsciiUpperCase(std::string_view s, LeadByteFn isLead);
 
