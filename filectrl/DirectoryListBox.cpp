@@ -2,7 +2,6 @@
 
 #include "filectrl/DriveComboBox.h"
 #include "filectrl/FileListBox.h"
-#include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
@@ -234,12 +233,9 @@ const fw::ClassRegistration directoryListBoxClass(
     [](fw::TComponent* owner) { return fw::Make<TDirectoryListBox>(owner); },
     {
         {"ItemHeight", fw::Setter(&fw::TCustomListBox::SetItemHeight)},
-        {"DirLabel", LinkProperty("a label", &TDirectoryListBox::SetDirLabel)},
-        {"FileList", LinkProperty("a file list", &TDirectoryListBox::SetFileList)},
-        {"OnChange",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TDirectoryListBox>(c, v, r).OnChange = r.Event(v);
-         }},
+        {"DirLabel", fw::LinkSetter("a label", &TDirectoryListBox::SetDirLabel)},
+        {"FileList", fw::LinkSetter("a file list", &TDirectoryListBox::SetFileList)},
+        {"OnChange", fw::EventSetter(&TDirectoryListBox::OnChange)},
     });
 
 }  // namespace

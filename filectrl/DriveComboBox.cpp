@@ -1,7 +1,6 @@
 #include "filectrl/DriveComboBox.h"
 
 #include "filectrl/DirectoryListBox.h"
-#include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Layout.h"
 #include "fw/PathStrings.h"
@@ -165,16 +164,13 @@ const fw::ClassRegistration driveComboBoxClass(
     "TDriveComboBox", "TWinControl",
     [](fw::TComponent* owner) { return fw::Make<TDriveComboBox>(owner); },
     {
-        {"DirList", LinkProperty("a directory list", &TDriveComboBox::SetDirList)},
+        {"DirList", fw::LinkSetter("a directory list", &TDriveComboBox::SetDirList)},
         {"TextCase",
          [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
            fw::Target<TDriveComboBox>(c, v, r).SetTextCase(static_cast<TTextCase>(
                fw::EnumValue(v, r, {{"tcLowerCase", 0}, {"tcUpperCase", 1}})));
          }},
-        {"OnChange",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TDriveComboBox>(c, v, r).OnChange = r.Event(v);
-         }},
+        {"OnChange", fw::EventSetter(&TDriveComboBox::OnChange)},
     });
 
 }  // namespace

@@ -276,19 +276,8 @@ const fw::ClassRegistration fileListBoxClass(
                                                     {"ftArchive", 1u << ftArchive},
                                                     {"ftNormal", 1u << ftNormal}})));
          }},
-        {"FileEdit",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           TFileListBox& list = fw::Target<TFileListBox>(c, v, r);
-           r.Reference(v, [&list, &r, v](fw::TComponent* target) {
-             auto* edit = dynamic_cast<fw::TEdit*>(target);
-             if (!edit) r.Fail(v.line, v.text + " is not an edit");
-             list.SetFileEdit(edit);
-           });
-         }},
-        {"OnChange",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TFileListBox>(c, v, r).OnChange = r.Event(v);
-         }},
+        {"FileEdit", fw::LinkSetter("an edit", &TFileListBox::SetFileEdit)},
+        {"OnChange", fw::EventSetter(&TFileListBox::OnChange)},
     });
 
 }  // namespace

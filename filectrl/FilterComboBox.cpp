@@ -1,7 +1,6 @@
 #include "filectrl/FilterComboBox.h"
 
 #include "filectrl/FileListBox.h"
-#include "filectrl/LinkProperty.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Layout.h"
 #include "fw/SysUtils.h"
@@ -77,12 +76,9 @@ const fw::ClassRegistration filterComboBoxClass(
     "TFilterComboBox", "TWinControl",
     [](fw::TComponent* owner) { return fw::Make<TFilterComboBox>(owner); },
     {
-        {"FileList", LinkProperty("a file list", &TFilterComboBox::SetFileList)},
+        {"FileList", fw::LinkSetter("a file list", &TFilterComboBox::SetFileList)},
         {"Filter", fw::Setter(&TFilterComboBox::SetFilter)},
-        {"OnChange",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TFilterComboBox>(c, v, r).OnChange = r.Event(v);
-         }},
+        {"OnChange", fw::EventSetter(&TFilterComboBox::OnChange)},
     });
 
 }  // namespace

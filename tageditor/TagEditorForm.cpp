@@ -27,36 +27,30 @@ namespace {
 // text stays easy to read on it.
 constexpr fw::TColor kOverflowColor = 0x9CDCFF;
 
-template <typename T>
-void Bind(fw::TComponent& form, T*& field, const char* name) {
-  field = dynamic_cast<T*>(form.FindComponent(name));
-  if (!field) throw fw::EParserError(std::string(form.ClassName()) + ": the layout has no " + name);
-}
-
 }  // namespace
 
 TFormOmbrik63::TFormOmbrik63(fw::TComponent* owner) : TfrmTippTemplate(owner) {}
 
 void TFormOmbrik63::Loaded() {
-  Bind(*this, DriveComboBox1, "DriveComboBox1");
-  Bind(*this, FilterComboBox1, "FilterComboBox1");
-  Bind(*this, DirectoryListBox1, "DirectoryListBox1");
-  Bind(*this, FileListBox1, "FileListBox1");
-  Bind(*this, Label1, "Label1");
-  Bind(*this, Label3, "Label3");
-  Bind(*this, Label4, "Label4");
-  Bind(*this, Label5, "Label5");
-  Bind(*this, Label6, "Label6");
-  Bind(*this, Label7, "Label7");
-  Bind(*this, Label8, "Label8");
-  Bind(*this, EditTitel, "EditTitel");
-  Bind(*this, EditKuenstler, "EditKuenstler");
-  Bind(*this, EditAlbum, "EditAlbum");
-  Bind(*this, EditJahr, "EditJahr");
-  Bind(*this, EditKommentar, "EditKommentar");
-  Bind(*this, ComboBoxGenre, "ComboBoxGenre");
-  Bind(*this, EditTag, "EditTag");
-  Bind(*this, SpeedButtonPlay, "SpeedButtonPlay");
+  fw::BindComponent(*this, DriveComboBox1, "DriveComboBox1");
+  fw::BindComponent(*this, FilterComboBox1, "FilterComboBox1");
+  fw::BindComponent(*this, DirectoryListBox1, "DirectoryListBox1");
+  fw::BindComponent(*this, FileListBox1, "FileListBox1");
+  fw::BindComponent(*this, Label1, "Label1");
+  fw::BindComponent(*this, Label3, "Label3");
+  fw::BindComponent(*this, Label4, "Label4");
+  fw::BindComponent(*this, Label5, "Label5");
+  fw::BindComponent(*this, Label6, "Label6");
+  fw::BindComponent(*this, Label7, "Label7");
+  fw::BindComponent(*this, Label8, "Label8");
+  fw::BindComponent(*this, EditTitel, "EditTitel");
+  fw::BindComponent(*this, EditKuenstler, "EditKuenstler");
+  fw::BindComponent(*this, EditAlbum, "EditAlbum");
+  fw::BindComponent(*this, EditJahr, "EditJahr");
+  fw::BindComponent(*this, EditKommentar, "EditKommentar");
+  fw::BindComponent(*this, ComboBoxGenre, "ComboBoxGenre");
+  fw::BindComponent(*this, EditTag, "EditTag");
+  fw::BindComponent(*this, SpeedButtonPlay, "SpeedButtonPlay");
   // One list of names for the codec and the drop-down.
   for (std::string_view name : tageditor::GenreNames())
     ComboBoxGenre->Items().Add(std::string(name));

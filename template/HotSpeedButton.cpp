@@ -58,15 +58,7 @@ const fw::ClassRegistration hotSpeedButtonClass(
     "THotSpeedButton", "TSpeedButton",
     [](fw::TComponent* owner) { return fw::Make<THotSpeedButton>(owner); },
     {
-        {"Images",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           THotSpeedButton& button = fw::Target<THotSpeedButton>(c, v, r);
-           r.Reference(v, [&button, &r, v](fw::TComponent* images) {
-             auto* list = dynamic_cast<fw::TImageList*>(images);
-             if (!list) r.Fail(v.line, v.text + " is no image list");
-             button.SetImageList(list);
-           });
-         }},
+        {"Images", fw::LinkSetter("an image list", &THotSpeedButton::SetImageList)},
         {"ImageIndex", fw::Setter(&THotSpeedButton::SetImageIndex)},
         {"HotImageIndex", fw::Setter(&THotSpeedButton::SetHotImageIndex)},
     });

@@ -95,12 +95,6 @@ void Broadcast(WPARAM command, LPARAM argument) {
                       SMTO_NORMAL | SMTO_ABORTIFHUNG, kNoticeWaitMs, nullptr);
 }
 
-template <typename T>
-void Bind(fw::TComponent& form, T*& field, const char* name) {
-  field = dynamic_cast<T*>(form.FindComponent(name));
-  if (!field) throw fw::EParserError(std::string(form.ClassName()) + ": the layout has no " + name);
-}
-
 }  // namespace
 
 extern const uint16_t HostMessage = RegisterHostMessage();
@@ -117,20 +111,20 @@ TfrmTippTemplate::TfrmTippTemplate(fw::TComponent* owner) : TForm(owner) {}
 TfrmTippTemplate::~TfrmTippTemplate() { *formAlive_ = false; }
 
 void TfrmTippTemplate::Loaded() {
-  Bind(*this, PopupMenu1, "PopupMenu1");
-  Bind(*this, Fensterwechseln1, "Fensterwechseln1");
-  Bind(*this, ImageList1, "ImageList1");
-  Bind(*this, PanelRightBorder, "PanelRightBorder");
-  Bind(*this, PanelLeftBorder, "PanelLeftBorder");
-  Bind(*this, PanelTopBorder, "PanelTopBorder");
-  Bind(*this, PanelBottomBorder, "PanelBottomBorder");
-  Bind(*this, MemoHelpD, "MemoHelpD");
-  Bind(*this, StaticTextTitle, "StaticTextTitle");
-  Bind(*this, MemoHelpUS, "MemoHelpUS");
-  Bind(*this, HotSpeedButtonOK, "HotSpeedButtonOK");
-  Bind(*this, HotSpeedButtonUndo, "HotSpeedButtonUndo");
-  Bind(*this, HotSpeedButtonInfo, "HotSpeedButtonInfo");
-  Bind(*this, HotSpeedButtonRegistry, "HotSpeedButtonRegistry");
+  fw::BindComponent(*this, PopupMenu1, "PopupMenu1");
+  fw::BindComponent(*this, Fensterwechseln1, "Fensterwechseln1");
+  fw::BindComponent(*this, ImageList1, "ImageList1");
+  fw::BindComponent(*this, PanelRightBorder, "PanelRightBorder");
+  fw::BindComponent(*this, PanelLeftBorder, "PanelLeftBorder");
+  fw::BindComponent(*this, PanelTopBorder, "PanelTopBorder");
+  fw::BindComponent(*this, PanelBottomBorder, "PanelBottomBorder");
+  fw::BindComponent(*this, MemoHelpD, "MemoHelpD");
+  fw::BindComponent(*this, StaticTextTitle, "StaticTextTitle");
+  fw::BindComponent(*this, MemoHelpUS, "MemoHelpUS");
+  fw::BindComponent(*this, HotSpeedButtonOK, "HotSpeedButtonOK");
+  fw::BindComponent(*this, HotSpeedButtonUndo, "HotSpeedButtonUndo");
+  fw::BindComponent(*this, HotSpeedButtonInfo, "HotSpeedButtonInfo");
+  fw::BindComponent(*this, HotSpeedButtonRegistry, "HotSpeedButtonRegistry");
   TForm::Loaded();
 }
 

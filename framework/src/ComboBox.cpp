@@ -197,10 +197,7 @@ const ClassRegistration customComboClass(
     {
         {"ItemHeight", Setter(&TCustomComboBox::SetItemHeight)},
         {"DropDownCount", Setter(&TCustomComboBox::SetDropDownCount)},
-        {"OnChange",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TCustomComboBox>(c, v, r).OnChange = r.Event(v);
-         }},
+        {"OnChange", EventSetter(&TCustomComboBox::OnChange)},
     });
 
 const ClassRegistration comboClass(

@@ -347,23 +347,9 @@ const ClassRegistration controlClass(
          }},
         {"Caption", Setter(&TControl::SetText)},
         {"Text", Setter(&TControl::SetText)},
-        {"PopupMenu",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           TControl& control = Target<TControl>(c, v, r);
-           r.Reference(v, [&control, &r, v](TComponent* menu) {
-             auto* popup = dynamic_cast<TPopupMenu*>(menu);
-             if (!popup) r.Fail(v.line, v.text + " is not a pop-up menu");
-             control.SetPopupMenu(popup);
-           });
-         }},
-        {"OnClick",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).OnClick = r.Event(v);
-         }},
-        {"OnDblClick",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).OnDblClick = r.Event(v);
-         }},
+        {"PopupMenu", LinkSetter("a pop-up menu", &TControl::SetPopupMenu)},
+        {"OnClick", EventSetter(&TControl::OnClick)},
+        {"OnDblClick", EventSetter(&TControl::OnDblClick)},
     });
 
 const ClassRegistration graphicControlClass("TGraphicControl", "TControl", nullptr, {});

@@ -104,10 +104,7 @@ const ClassRegistration editClass("TEdit", "TWinControl",
                                   {
                                       {"ReadOnly", Setter(&TEdit::SetReadOnly)},
                                       {"MaxLength", Setter(&TEdit::SetMaxLength)},
-                                      {"OnChange",
-                                       [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-                                         Target<TEdit>(c, v, r).OnChange = r.Event(v);
-                                       }},
+                                      {"OnChange", EventSetter(&TEdit::OnChange)},
                                   });
 
 }  // namespace

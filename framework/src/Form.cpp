@@ -361,30 +361,11 @@ const ClassRegistration formClass(
            Target<TForm>(c, v, r).SetIcon(r.ResourceModule(), v.AsString());
          }},
         {"ActiveControl",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           TForm& form = Target<TForm>(c, v, r);
-           r.Reference(v, [&form, &r, v](TComponent* control) {
-             auto* w = dynamic_cast<TWinControl*>(control);
-             if (!w) r.Fail(v.line, v.text + " cannot take the focus");
-             form.SetActiveControl(w);
-           });
-         }},
-        {"OnCreate",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).OnCreate = r.Event(v);
-         }},
-        {"OnShow",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).OnShow = r.Event(v);
-         }},
-        {"OnHide",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).OnHide = r.Event(v);
-         }},
-        {"OnDestroy",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).OnDestroy = r.Event(v);
-         }},
+         LinkSetter("a control that can take the focus", &TForm::SetActiveControl)},
+        {"OnCreate", EventSetter(&TForm::OnCreate)},
+        {"OnShow", EventSetter(&TForm::OnShow)},
+        {"OnHide", EventSetter(&TForm::OnHide)},
+        {"OnDestroy", EventSetter(&TForm::OnDestroy)},
     });
 
 }  // namespace

@@ -128,24 +128,13 @@ const ClassRegistration menuItemClass(
         {"Enabled", Setter(&TMenuItem::SetEnabled)},
         {"Visible", Setter(&TMenuItem::SetVisible)},
         {"ImageIndex", Setter(&TMenuItem::SetImageIndex)},
-        {"OnClick",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TMenuItem>(c, v, r).OnClick = r.Event(v);
-         }},
+        {"OnClick", EventSetter(&TMenuItem::OnClick)},
     });
 
 const ClassRegistration popupMenuClass(
     "TPopupMenu", "", [](TComponent* owner) { return Make<TPopupMenu>(owner); },
     {
-        {"Images",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           TPopupMenu& menu = Target<TPopupMenu>(c, v, r);
-           r.Reference(v, [&menu, &r, v](TComponent* images) {
-             auto* list = dynamic_cast<TImageList*>(images);
-             if (!list) r.Fail(v.line, v.text + " is not an image list");
-             menu.SetImages(list);
-           });
-         }},
+        {"Images", LinkSetter("an image list", &TPopupMenu::SetImages)},
     });
 
 }  // namespace

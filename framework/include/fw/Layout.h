@@ -4,7 +4,9 @@
 // and change components that the other one made. A reference to a
 // component that is not made yet is resolved when the whole form is read,
 // in the order the references were read; event handlers are bound by name
-// to the methods that the root component publishes.
+// to the methods that the root component publishes. A class's properties
+// are set through Setter, EventSetter and LinkSetter below, and a form finds
+// its components with BindComponent.
 //
 //   form frmExample : TExampleForm extends TBaseForm {
 //     Caption = "Example"
@@ -26,6 +28,7 @@
 
 #include "fw/Api.h"
 #include "fw/Component.h"
+#include "fw/Exceptions.h"
 #include "fw/Graphics.h"
 
 namespace fw {
@@ -142,6 +145,39 @@ T& Target(TComponent& c, const LayoutValue& v, LayoutReader& r) {
   T* t = dynamic_cast<T*>(&c);
   if (!t) r.Fail(v.line, std::string("Property not supported by ") + c.ClassName());
   return *t;
+}
+
+// A setter for an event property of class T: the handler the layout names,
+// one of the methods the root component publishes.
+template <typename T>
+PropertySetter EventSetter(TNotifyEvent T::*event) {
+  return [event](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+    Target<T>(c, v, r).*event = r.Event(v);
+  };
+}
+
+// A setter for a link of class T to another component of the form, which
+// must be a Partner (`kind` says what that is in the error, as "a label").
+// The partner may be made further down the layout, so the link is made
+// when the reader has it.
+template <typename Partner, typename T>
+PropertySetter LinkSetter(const char* kind, void (T::*set)(Partner*)) {
+  return [kind, set](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+    T& target = Target<T>(c, v, r);
+    r.Reference(v, [&target, &r, v, kind, set](TComponent* component) {
+      auto* partner = dynamic_cast<Partner*>(component);
+      if (!partner) r.Fail(v.line, v.text + " is not " + kind);
+      (target.*set)(partner);
+    });
+  };
+}
+
+// Points a form's field at the component of that name that its layout
+// made; raises EParserError when the layout has none of that class.
+template <typename T>
+void BindComponent(TComponent& root, T*& field, const char* name) {
+  field = dynamic_cast<T*>(root.FindComponent(name));
+  if (!field) throw EParserError(std::string(root.ClassName()) + ": the layout has no " + name);
 }
 
 }  // namespace fw
