@@ -2,8 +2,9 @@
 """Draws the module's bitmaps and icons and writes them into resources/.
 
 Standard library only: the BMP and ICO bytes are written here, so the result
-is the same on every machine. The generated files are committed; the build
-only needs them, not this script. Run it again after changing a picture:
+is the same on every machine. The script is the source of the pictures; the
+files it writes are committed, so the build only needs them, and the test
+resources_check draws them again and compares. Run it after changing a picture:
 
     scripts/draw-resources.py            # writes into <repo>/resources
     scripts/draw-resources.py OUTDIR     # writes elsewhere (e.g. to compare)
