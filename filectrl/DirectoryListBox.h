@@ -55,6 +55,12 @@ class TDirectoryListBox : public fw::TCustomListBox {
   // 0 when the two paths name the same directory on Directory's volume.
   int ComparePaths(const std::string& a, const std::string& b) const;
 
+  fw::TNotifyEvent OnChange;
+
+  void DblClick() override;
+  void Notification(fw::TComponent* component, fw::TOperation operation) override;
+
+ protected:
   bool VolumePreservesCase() const { return volumePreservesCase_; }
   bool VolumeCaseSensitive() const { return volumeCaseSensitive_; }
   bool ChangingDrive() const { return changingDrive_; }
@@ -63,12 +69,6 @@ class TDirectoryListBox : public fw::TCustomListBox {
   const fw::TBitmap& OpenFolderGlyph() const { return openFolderGlyph_; }
   const fw::TBitmap& CurrentFolderGlyph() const { return currentFolderGlyph_; }
 
-  fw::TNotifyEvent OnChange;
-
-  void DblClick() override;
-  void Notification(fw::TComponent* component, fw::TOperation operation) override;
-
- protected:
   // After Directory changed: the file list, the label, then OnChange.
   virtual void Change();
   virtual void LoadGlyphBitmaps();

@@ -37,12 +37,6 @@ class TDriveComboBox : public fw::TCustomComboBox {
   // Refills the items from the machine's drives.
   virtual void ReadDrives();
 
-  const fw::TBitmap& FloppyGlyph() const { return floppyGlyph_; }
-  const fw::TBitmap& FixedGlyph() const { return fixedGlyph_; }
-  const fw::TBitmap& NetworkGlyph() const { return networkGlyph_; }
-  const fw::TBitmap& CDROMGlyph() const { return cdromGlyph_; }
-  const fw::TBitmap& RAMGlyph() const { return ramGlyph_; }
-
   void Click() override;
   void DrawItem(int index, const RECT& rect, uint32_t state) override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
@@ -52,6 +46,12 @@ class TDriveComboBox : public fw::TCustomComboBox {
   void FontChanged() override;
   // Item height from the font, at least the glyph height.
   void FitItemHeight();
+
+  const fw::TBitmap& FloppyGlyph() const { return floppyGlyph_; }
+  const fw::TBitmap& FixedGlyph() const { return fixedGlyph_; }
+  const fw::TBitmap& NetworkGlyph() const { return networkGlyph_; }
+  const fw::TBitmap& CDROMGlyph() const { return cdromGlyph_; }
+  const fw::TBitmap& RAMGlyph() const { return ramGlyph_; }
 
  private:
   void LoadGlyphBitmaps();

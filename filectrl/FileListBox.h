@@ -88,17 +88,17 @@ class TFileListBox : public fw::TCustomListBox {
   // Reads Directory's entries into the list; nothing without a window.
   virtual void ReadEntries();
 
-  int LastSelection() const { return lastSelection_; }
-  const fw::TBitmap& ExecutableGlyph() const { return executableGlyph_; }
-  const fw::TBitmap& ClosedFolderGlyph() const { return closedFolderGlyph_; }
-  const fw::TBitmap& UnknownGlyph() const { return unknownGlyph_; }
-
   fw::TNotifyEvent OnChange;
 
   void Click() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
  protected:
+  int LastSelection() const { return lastSelection_; }
+  const fw::TBitmap& ExecutableGlyph() const { return executableGlyph_; }
+  const fw::TBitmap& ClosedFolderGlyph() const { return closedFolderGlyph_; }
+  const fw::TBitmap& UnknownGlyph() const { return unknownGlyph_; }
+
   virtual void LoadGlyphBitmaps();
   // After the selection or the contents changed: the edit, then OnChange.
   virtual void Change();

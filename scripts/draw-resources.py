@@ -214,24 +214,6 @@ UNKNOWNFILE = """
 ...dddddddddddd.
 """
 
-KNOWNFILE = """
-..kkkkkkkk......
-..kwwwwwwkk.....
-..kwddddwkwk....
-..kwwwwwwkwwk...
-..kwddddwkkkkk..
-..kwwwwwwwwwskd.
-..kwnnnnnnnwskd.
-..kwwwwwwwwwskd.
-..kwnnnnnnwwskd.
-..kwwwwwwwwwskd.
-..kwnnnnnnnwskd.
-..kwwwwwwwwwskd.
-..kssssssssssskd
-..kkkkkkkkkkkkkd
-...dddddddddddd.
-"""
-
 # Drive glyphs, 16 x 11, background pure blue ('.'). All share one grey
 # drive box; the front face tells the kind.
 
@@ -800,7 +782,6 @@ GLYPHS = [
     ('CURRENTFOLDER', CURRENTFOLDER, 16, 15),
     ('EXECUTABLE', EXECUTABLE, 16, 15),
     ('UNKNOWNFILE', UNKNOWNFILE, 16, 15),
-    ('KNOWNFILE', KNOWNFILE, 16, 15),
     ('FLOPPY', FLOPPY, 16, 11),
     ('HARD', HARD, 16, 11),
     ('NETWORK', NETWORK, 16, 11),

@@ -32,9 +32,4 @@ const std::array<std::string_view, kGenreCount>& GenreNames() {
   return kNames;
 }
 
-std::string_view GenreName(int index) {
-  if (index < 0 || index >= kGenreCount) return {};
-  return GenreNames()[static_cast<std::size_t>(index)];
-}
-
 }  // namespace tageditor

@@ -12,7 +12,4 @@ inline constexpr int kGenreUnknown = 148;
 // All names in index order.
 const std::array<std::string_view, kGenreCount>& GenreNames();
 
-// The name of a genre index, or an empty view for -1 and any index outside 0..148.
-std::string_view GenreName(int index);
-
 }  // namespace tageditor

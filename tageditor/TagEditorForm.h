@@ -50,10 +50,6 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   fw::TEdit* EditTag = nullptr;
   fw::TSpeedButton* SpeedButtonPlay = nullptr;
 
-  // The file last selected in the file list, even when it could not be
-  // read; what Play opens.
-  const std::string& CurrentFile() const { return currentFile_; }
-
   // Published methods. Sprache, FormCreate, OK and Undo replace the
   // template's and run them: Sprache and FormCreate first, OK and Undo last.
   void Sprache(int32_t language) override;
@@ -84,6 +80,8 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // overflow colour, and the others the colour they were laid out with.
   void ShowOverflow();
 
+  // The file last selected in the file list, even when it could not be
+  // read; what Play opens.
   std::string currentFile_;
   // The comment's width in the record last read or written: 28 where the
   // record carries a track number.

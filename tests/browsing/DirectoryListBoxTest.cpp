@@ -34,10 +34,17 @@ using browsing::Pump;
 using filectrl::TDirectoryListBox;
 using Texts = std::vector<std::string>;
 
-// Counts rebuilds and draws single items into a picture.
+// Counts rebuilds, draws single items into a picture, and shows its state
+// and glyphs.
 class ProbeDirList : public TDirectoryListBox {
  public:
+  using TDirectoryListBox::ChangingDrive;
+  using TDirectoryListBox::ClosedFolderGlyph;
+  using TDirectoryListBox::CurrentFolderGlyph;
+  using TDirectoryListBox::OpenFolderGlyph;
   using TDirectoryListBox::TDirectoryListBox;
+  using TDirectoryListBox::VolumeCaseSensitive;
+  using TDirectoryListBox::VolumePreservesCase;
   int rebuilds = 0;
   void RebuildItems() override {
     ++rebuilds;

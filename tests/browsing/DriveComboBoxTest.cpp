@@ -29,6 +29,17 @@ using filectrl::TDriveComboBox;
 using filectrl::TTextCase;
 using Texts = std::vector<std::string>;
 
+// Shows its glyphs.
+class ProbeDriveCombo : public TDriveComboBox {
+ public:
+  using TDriveComboBox::CDROMGlyph;
+  using TDriveComboBox::FixedGlyph;
+  using TDriveComboBox::FloppyGlyph;
+  using TDriveComboBox::NetworkGlyph;
+  using TDriveComboBox::RAMGlyph;
+  using TDriveComboBox::TDriveComboBox;
+};
+
 // Also claims the bits above z, which name no drive.
 class WideMaskDrives : public testsupport::ScriptedDrives {
  public:
@@ -44,7 +55,7 @@ class DriveCombo : public testing::Test {
     fw::ChDir(temp.Path());
     // The temp directory's drive, as the system knows it, is fixed.
     drives->Drive(Letter()).label = "SYSTEM";
-    combo = fw::Make<TDriveComboBox>(form.get());
+    combo = fw::Make<ProbeDriveCombo>(form.get());
     combo->SetParent(form.get());
     combo->SetBounds(10, 10, 200, 21);
     combo->OnChange = [this](fw::TComponent* sender) {
@@ -92,7 +103,7 @@ class DriveCombo : public testing::Test {
   testsupport::ScopedDrives drives;
   testsupport::ScopedDialogs dialogs;
   fw::Owned<fw::TForm> form;
-  TDriveComboBox* combo;
+  ProbeDriveCombo* combo;
   int changes = 0;
   int listChanges = 0;
 };

@@ -34,9 +34,13 @@ using testsupport::Pump;
 // every item the list takes, and can make the list refuse items.
 class ProbeFileList : public TFileListBox {
  public:
+  using TFileListBox::ClosedFolderGlyph;
+  using TFileListBox::ExecutableGlyph;
+  using TFileListBox::LastSelection;
   using TFileListBox::SelectedItem;
   using TFileListBox::SelectItem;
   using TFileListBox::TFileListBox;
+  using TFileListBox::UnknownGlyph;
 
   struct Add {
     LRESULT index;
@@ -124,7 +128,7 @@ using Names = std::vector<std::string>;
 
 TEST_F(FileList, StartsInTheCurrentDirectoryWithItsGlyphsLoaded) {
   fw::ChDir(temp.Path());
-  auto* fresh = fw::Make<TFileListBox>(form.get());
+  auto* fresh = fw::Make<ProbeFileList>(form.get());
   EXPECT_EQ(fresh->Directory(), temp.Path());
   for (const fw::TBitmap* glyph :
        {&fresh->ExecutableGlyph(), &fresh->ClosedFolderGlyph(), &fresh->UnknownGlyph()}) {
