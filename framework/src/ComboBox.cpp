@@ -4,6 +4,7 @@
 
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 
 namespace fw {
@@ -160,6 +161,7 @@ void TCustomComboBox::WndProc(TMessage& m) {
       if (d->itemState & ODS_DISABLED) state |= odDisabled;
       if (d->itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
       canvas_.Attach(d->hDC);
+      ScopeExit detach([this] { canvas_.Detach(); });
       canvas_.Font() = Font();
       if (state & odSelected) {
         canvas_.Brush().Color = clHighlight;
@@ -168,14 +170,8 @@ void TCustomComboBox::WndProc(TMessage& m) {
         canvas_.Brush().Color = Color();
         if (state & odDisabled) canvas_.Font().SetColor(clGrayText);
       }
-      try {
-        DrawItem(static_cast<int>(d->itemID), d->rcItem, state);
-      } catch (...) {
-        canvas_.Detach();
-        throw;
-      }
+      DrawItem(static_cast<int>(d->itemID), d->rcItem, state);
       if ((state & odFocused) && (state & odSelected)) ::DrawFocusRect(d->hDC, &d->rcItem);
-      canvas_.Detach();
       m.Result = TRUE;
       return;
     }

@@ -4,6 +4,7 @@
 
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 
 namespace fw {
@@ -331,11 +332,8 @@ void TCustomListBox::DrawItem(int index, const RECT& rect, UINT) {
 }
 
 void TCustomListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  struct Release {
-    TCanvas& canvas;
-    ~Release() { canvas.Detach(); }
-  } release{canvas_};
   canvas_.Attach(item.hDC);
+  ScopeExit detach([this] { canvas_.Detach(); });
   canvas_.Font() = Font();
   canvas_.Brush().Color = Color();
   int index = static_cast<int>(item.itemID);
