@@ -48,8 +48,6 @@ UINT NextControlId(TWinControl* control) {
   }
 }
 
-thread_local TWinControl* creating = nullptr;
-
 // Window to control. The window property says the same, but reading one
 // costs a round trip to the window server under Wine (0.1 to 0.3 ms), and
 // every message needs the lookup.
@@ -93,10 +91,15 @@ const WindowClass& EnsureClass(const TCreateParams& params) {
 
 LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   TWinControl* control = Find(window);
-  if (!control && creating) {
-    control = std::exchange(creating, nullptr);
-    control->handle_ = window;
-    Attach(window, control);
+  if (!control && msg == WM_NCCREATE) {
+    // The control comes with the create parameters. From here on it gets
+    // every message, also those of CreateWindowEx itself (an owner-drawn
+    // fixed list box asks for its item height inside WM_CREATE).
+    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    if (control) {
+      control->handle_ = window;
+      Attach(window, control);
+    }
   }
   if (!control) return DefWindowProcA(window, msg, wp, lp);
   TMessage message{msg, wp, lp, 0};
@@ -157,17 +160,23 @@ void TWinControl::CreateWnd() {
   HMENU id = nullptr;
   if (params.Style & WS_CHILD)
     id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
-  creating = this;
   HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                                 params.Style, params.X, params.Y, params.Width, params.Height,
-                                params.WndParent, id, ThisModule(), nullptr);
-  creating = nullptr;
+                                params.WndParent, id, ThisModule(), this);
   if (!window) {
     if (id) ControlIds().erase(static_cast<UINT>(reinterpret_cast<UINT_PTR>(id)));
     throw Exception(std::string("Error creating window of class ") + ClassName());
   }
   handle_ = window;
-  if (!Find(window)) Attach(window, this);
+  // A top-level window hears WM_GETMINMAXINFO before WM_NCCREATE, so the
+  // system's minimum size may have been applied to it.
+  if (!(params.Style & WS_CHILD)) {
+    RECT r;
+    GetWindowRect(window, &r);
+    if (r.right - r.left != params.Width || r.bottom - r.top != params.Height)
+      SetWindowPos(window, nullptr, 0, 0, params.Width, params.Height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
   CreateChildHandles();
   AlignControls();
@@ -582,190 +591,230 @@ void TWinControl::DefaultHandler(TMessage& message) {
                                    message.Msg, message.WParam, message.LParam);
 }
 
-void TWinControl::WndProc(TMessage& m) {
-  bool own = defaultProc_ == DefWindowProcA || defaultProc_ == nullptr;
+bool TWinControl::OwnClass() const { return defaultProc_ == DefWindowProcA || !defaultProc_; }
+
+bool TWinControl::WmPaint() {
+  if (!OwnClass()) return false;
+  PaintDc paint(handle_);
+  // Paint off screen so that graphic children do not flicker, and only the
+  // part that needs it: a button that changes its look repaints its own
+  // place, not the whole form.
+  const RECT dirty = paint.Dirty();
+  const int width = std::max<LONG>(dirty.right - dirty.left, 1);
+  const int height = std::max<LONG>(dirty.bottom - dirty.top, 1);
+  MemoryDc memory = MakeMemoryDc(paint.get());
+  GdiObject bitmap(CreateCompatibleBitmap(paint.get(), width, height));
+  SelectedObject selected(memory.get(), bitmap.get());
+  SetViewportOrgEx(memory.get(), -dirty.left, -dirty.top, nullptr);
+  PaintWindow(memory.get());
+  BitBlt(paint.get(), dirty.left, dirty.top, width, height, memory.get(), dirty.left, dirty.top,
+         SRCCOPY);
+  return true;
+}
+
+bool TWinControl::WmEraseBkgnd(TMessage& m) {
+  // Our own windows paint their background with everything else.
+  if (!OwnClass()) return false;
+  m.Result = 1;
+  return true;
+}
+
+bool TWinControl::WmCommand(TMessage& m) {
+  TWinControl* child = m.LParam ? FromHandle(reinterpret_cast<HWND>(m.LParam)) : nullptr;
+  if (!child) return false;
+  TMessage cm{CN_COMMAND, m.WParam, m.LParam, 0};
+  child->WndProc(cm);
+  m.Result = cm.Result;
+  return true;
+}
+
+bool TWinControl::WmItemNotice(TMessage& m) {
+  UINT id = static_cast<UINT>(m.WParam);
+  if (m.Msg == WM_MEASUREITEM) id = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID;
+  auto it = ControlIds().find(id);
+  if (!id || it == ControlIds().end()) return false;
+  TMessage cm{CN_BASE + m.Msg, m.WParam, m.LParam, 0};
+  it->second->WndProc(cm);
+  m.Result = cm.Result;
+  return true;
+}
+
+bool TWinControl::WmCtlColor(TMessage& m) {
+  TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam));
+  if (!child) return false;
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
+  SetBkColor(dc, ColorToRGB(child->Color()));
+  m.Result = reinterpret_cast<LRESULT>(child->BackgroundBrush());
+  return true;
+}
+
+bool TWinControl::WmWindowPosChanged(TMessage& m) {
+  DefaultHandler(m);
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (Parent() && Parent()->handle_)
+    MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
+  bool sized = r.right - r.left != width_ || r.bottom - r.top != height_;
+  left_ = r.left;
+  top_ = r.top;
+  width_ = r.right - r.left;
+  height_ = r.bottom - r.top;
+  if (sized || !(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) AlignControls();
+  return true;
+}
+
+bool TWinControl::WmSetCursor(TMessage& m) {
+  if (LOWORD(m.LParam) != HTCLIENT) return false;
+  TCursor c = Screen().Cursor();
+  if (c == crDefault && reinterpret_cast<HWND>(m.WParam) == handle_) {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(handle_, &p);
+    TControl* under = ControlAtPos(p, true);
+    c = under && !dynamic_cast<TWinControl*>(under) ? under->Cursor() : Cursor();
+  }
+  if (c == crDefault) return false;
+  ::SetCursor(CursorHandle(c));
+  m.Result = TRUE;
+  return true;
+}
+
+bool TWinControl::WmMouseMove(const TMessage& m) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+    trackingLeave_ = TrackMouseEvent(&t);
+  }
+  if (!mouseInside_) {
+    mouseInside_ = true;
+    MouseEnter();
+  }
+  UpdateMouseControl({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+  RelayToHint(m);
+  return false;
+}
+
+bool TWinControl::WmMouseLeave() {
+  HideHint();
+  trackingLeave_ = false;
+  UpdateMouseControl({-1, -1});
+  if (mouseInside_) {
+    mouseInside_ = false;
+    MouseLeave();
+  }
+  return false;
+}
+
+bool TWinControl::WmLButtonDown(const TMessage& m) {
+  RelayToHint(m);
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  auto* g = dynamic_cast<TGraphicControl*>(ControlAtPos(p, false));
+  if (!g) return false;
+  capturedControl_ = g;
+  SetCapture(handle_);
+  g->MouseDown(p.x - g->Left(), p.y - g->Top());
+  return true;
+}
+
+bool TWinControl::WmLButtonUp(const TMessage& m) {
+  RelayToHint(m);
+  TGraphicControl* g = std::exchange(capturedControl_, nullptr);
+  if (!g) return false;
+  ReleaseCapture();
+  g->MouseUp(GET_X_LPARAM(m.LParam) - g->Left(), GET_Y_LPARAM(m.LParam) - g->Top());
+  return true;
+}
+
+bool TWinControl::WmContextMenu(const TMessage& m) {
+  if (!PopupMenu()) return false;
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  // From the keyboard: no position of the pointer to open it at.
+  if (p.x == -1 && p.y == -1) {
+    p = {0, 0};
+    ClientToScreen(handle_, &p);
+  }
+  PopupMenu()->Popup(p.x, p.y, handle_);
+  return true;
+}
+
+bool TWinControl::WmSetFocus(TMessage& m) {
+  DefaultHandler(m);
+  FocusGained();
+  return true;
+}
+
+bool TWinControl::WmChar(TMessage& m) {
+  // The Tab that moved the focus away still sends its character here.
+  if (m.WParam == '\t' && !(DialogCode() & DLGC_WANTTAB)) return true;
+  char key = static_cast<char>(m.WParam);
+  std::shared_ptr<bool> alive = alive_;
+  KeyPress(key);
+  if (!*alive || key == 0) return true;
+  m.WParam = static_cast<unsigned char>(key);
+  return false;
+}
+
+bool TWinControl::WmKeyDown(TMessage& m) {
+  WORD key = static_cast<WORD>(m.WParam);
+  std::shared_ptr<bool> alive = alive_;
+  KeyDown(key);
+  if (!*alive || key == 0 || TabKey(key)) return true;
+  m.WParam = key;
+  return false;
+}
+
+bool TWinControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      if (own) {
-        PaintDc paint(handle_);
-        // Paint off screen so that graphic children do not flicker, and
-        // only the part that needs it: a button that changes its look
-        // repaints its own place, not the whole form.
-        const RECT dirty = paint.Dirty();
-        const int width = std::max<LONG>(dirty.right - dirty.left, 1);
-        const int height = std::max<LONG>(dirty.bottom - dirty.top, 1);
-        MemoryDc memory = MakeMemoryDc(paint.get());
-        GdiObject bitmap(CreateCompatibleBitmap(paint.get(), width, height));
-        SelectedObject selected(memory.get(), bitmap.get());
-        SetViewportOrgEx(memory.get(), -dirty.left, -dirty.top, nullptr);
-        PaintWindow(memory.get());
-        BitBlt(paint.get(), dirty.left, dirty.top, width, height, memory.get(), dirty.left,
-               dirty.top, SRCCOPY);
-        return;
-      }
-      break;
+      return WmPaint();
     case WM_ERASEBKGND:
-      if (own) {
-        m.Result = 1;
-        return;
-      }
-      break;
+      return WmEraseBkgnd(m);
     case WM_COMMAND:
-      if (m.LParam) {
-        if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-          TMessage cm{CN_COMMAND, m.WParam, m.LParam, 0};
-          child->WndProc(cm);
-          m.Result = cm.Result;
-          return;
-        }
-      }
-      break;
+      return WmCommand(m);
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_COMPAREITEM:
-    case WM_DELETEITEM: {
-      UINT id = static_cast<UINT>(m.WParam);
-      if (m.Msg == WM_MEASUREITEM) id = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam)->CtlID;
-      auto it = ControlIds().find(id);
-      if (id && it != ControlIds().end()) {
-        TMessage cm{CN_BASE + m.Msg, m.WParam, m.LParam, 0};
-        it->second->WndProc(cm);
-        m.Result = cm.Result;
-        return;
-      }
-      break;
-    }
+    case WM_DELETEITEM:
+      return WmItemNotice(m);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(m.LParam))) {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        SetTextColor(dc, ColorToRGB(child->Enabled() ? child->Font().Color() : clGrayText));
-        SetBkColor(dc, ColorToRGB(child->Color()));
-        m.Result = reinterpret_cast<LRESULT>(child->BackgroundBrush());
-        return;
-      }
-      break;
-    case WM_SIZE:
-    case WM_MOVE:
-    case WM_WINDOWPOSCHANGED: {
-      DefaultHandler(m);
-      if (m.Msg != WM_WINDOWPOSCHANGED) return;
-      RECT r;
-      GetWindowRect(handle_, &r);
-      if (Parent() && Parent()->handle_)
-        MapWindowPoints(nullptr, Parent()->handle_, reinterpret_cast<POINT*>(&r), 2);
-      bool sized = r.right - r.left != width_ || r.bottom - r.top != height_;
-      left_ = r.left;
-      top_ = r.top;
-      width_ = r.right - r.left;
-      height_ = r.bottom - r.top;
-      if (sized || !(reinterpret_cast<WINDOWPOS*>(m.LParam)->flags & SWP_NOSIZE)) AlignControls();
-      return;
-    }
+      return WmCtlColor(m);
+    case WM_WINDOWPOSCHANGED:
+      return WmWindowPosChanged(m);
     case WM_SETCURSOR:
-      if (LOWORD(m.LParam) == HTCLIENT) {
-        TCursor c = Screen().Cursor();
-        if (c == crDefault && reinterpret_cast<HWND>(m.WParam) == handle_) {
-          POINT p;
-          GetCursorPos(&p);
-          ScreenToClient(handle_, &p);
-          TControl* under = ControlAtPos(p, true);
-          c = under && !dynamic_cast<TWinControl*>(under) ? under->Cursor() : Cursor();
-        }
-        if (c != crDefault) {
-          ::SetCursor(CursorHandle(c));
-          m.Result = TRUE;
-          return;
-        }
-      }
-      break;
-    case WM_MOUSEMOVE: {
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
-        trackingLeave_ = TrackMouseEvent(&t);
-      }
-      if (!mouseInside_) {
-        mouseInside_ = true;
-        MouseEnter();
-      }
-      UpdateMouseControl({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
-      RelayToHint(m);
-      break;
-    }
+      return WmSetCursor(m);
+    case WM_MOUSEMOVE:
+      return WmMouseMove(m);
+    case WM_MOUSELEAVE:
+      return WmMouseLeave();
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return WmLButtonDown(m);
+    case WM_LBUTTONUP:
+      return WmLButtonUp(m);
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
       RelayToHint(m);
-      break;
-    case WM_MOUSELEAVE:
-      HideHint();
-      trackingLeave_ = false;
-      UpdateMouseControl({-1, -1});
-      if (mouseInside_) {
-        mouseInside_ = false;
-        MouseLeave();
-      }
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      RelayToHint(m);
-      POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-      if (auto* g = dynamic_cast<TGraphicControl*>(ControlAtPos(p, false))) {
-        capturedControl_ = g;
-        SetCapture(handle_);
-        g->MouseDown(p.x - g->Left(), p.y - g->Top());
-        return;
-      }
-      break;
-    }
-    case WM_LBUTTONUP:
-      RelayToHint(m);
-      if (TGraphicControl* g = std::exchange(capturedControl_, nullptr)) {
-        ReleaseCapture();
-        g->MouseUp(GET_X_LPARAM(m.LParam) - g->Left(), GET_Y_LPARAM(m.LParam) - g->Top());
-        return;
-      }
-      break;
+      return false;
     case WM_CONTEXTMENU:
-      if (PopupMenu()) {
-        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        if (p.x == -1 && p.y == -1) {
-          p = {0, 0};
-          ClientToScreen(handle_, &p);
-        }
-        PopupMenu()->Popup(p.x, p.y, handle_);
-        return;
-      }
-      break;
+      return WmContextMenu(m);
     case WM_SETFOCUS:
-      DefaultHandler(m);
-      FocusGained();
-      return;
-    case WM_CHAR: {
-      // The Tab that moved the focus away still sends its character here.
-      if (m.WParam == '\t' && !(DialogCode() & DLGC_WANTTAB)) return;
-      char key = static_cast<char>(m.WParam);
-      std::shared_ptr<bool> alive = alive_;
-      KeyPress(key);
-      if (!*alive || key == 0) return;
-      m.WParam = static_cast<unsigned char>(key);
-      break;
-    }
-    case WM_KEYDOWN: {
-      WORD key = static_cast<WORD>(m.WParam);
-      std::shared_ptr<bool> alive = alive_;
-      KeyDown(key);
-      if (!*alive || key == 0 || TabKey(key)) return;
-      m.WParam = key;
-      break;
-    }
+      return WmSetFocus(m);
+    case WM_CHAR:
+      return WmChar(m);
+    case WM_KEYDOWN:
+      return WmKeyDown(m);
     default:
-      break;
+      return false;
   }
-  DefaultHandler(m);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  if (!Dispatch(m)) DefaultHandler(m);
 }
 
 }  // namespace fw

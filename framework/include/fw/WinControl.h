@@ -143,6 +143,25 @@ class FW_API TWinControl : public TControl {
   void FocusGained();
   void RelayToHint(const TMessage& message);
   void HideHint();
+  // One handler per message; true: handled, the window class does not see
+  // the message. Dispatch picks the handler.
+  bool Dispatch(TMessage& m);
+  bool OwnClass() const;
+  bool WmPaint();
+  bool WmEraseBkgnd(TMessage& m);
+  bool WmCommand(TMessage& m);
+  bool WmItemNotice(TMessage& m);
+  bool WmCtlColor(TMessage& m);
+  bool WmWindowPosChanged(TMessage& m);
+  bool WmSetCursor(TMessage& m);
+  bool WmMouseMove(const TMessage& m);
+  bool WmMouseLeave();
+  bool WmLButtonDown(const TMessage& m);
+  bool WmLButtonUp(const TMessage& m);
+  bool WmContextMenu(const TMessage& m);
+  bool WmSetFocus(TMessage& m);
+  bool WmChar(TMessage& m);
+  bool WmKeyDown(TMessage& m);
   void DestroyHandle();
   void ApplyTabOrder();
 
