@@ -16,12 +16,14 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
 }
 
 const std::string& TCustomComboBox::ItemList::Strings(int index) const {
-  if (index < 0 || index >= Count()) throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count())
+    throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
   return box_.items_[static_cast<size_t>(index)].text;
 }
 
 void* TCustomComboBox::ItemList::Objects(int index) const {
-  if (index < 0 || index >= Count()) throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count())
+    throw ERangeError("List index out of bounds (" + std::to_string(index) + ")");
   return box_.items_[static_cast<size_t>(index)].object;
 }
 
@@ -62,7 +64,9 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 }
 
 int TCustomComboBox::ItemIndex() const {
-  if (HandleAllocated()) return static_cast<int>(SendMessageA(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
+  if (HandleAllocated())
+    return static_cast<int>(
+        SendMessageA(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
   return itemIndex_;
 }
 
@@ -77,7 +81,8 @@ void TCustomComboBox::SetItemHeight(int height) {
   itemHeight_ = height;
   if (HandleAllocated()) {
     SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, height);
-    if (style_ == TComboBoxStyle::csOwnerDrawFixed) SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+    if (style_ == TComboBoxStyle::csOwnerDrawFixed)
+      SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
   }
 }
 
@@ -89,7 +94,8 @@ void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
   TControl::SetBounds(left, top, width, height);
   // The window's height includes the dropped list; the control's is the closed box's.
   if (HandleAllocated())
-    SetWindowPos(Handle(), nullptr, left, top, width, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, left, top, width, DroppedHeight(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
@@ -97,9 +103,15 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
   params.BaseClass = "COMBOBOX";
   params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
   switch (style_) {
-    case TComboBoxStyle::csDropDown: params.Style |= CBS_DROPDOWN; break;
-    case TComboBoxStyle::csSimple: params.Style |= CBS_SIMPLE; break;
-    case TComboBoxStyle::csDropDownList: params.Style |= CBS_DROPDOWNLIST; break;
+    case TComboBoxStyle::csDropDown:
+      params.Style |= CBS_DROPDOWN;
+      break;
+    case TComboBoxStyle::csSimple:
+      params.Style |= CBS_SIMPLE;
+      break;
+    case TComboBoxStyle::csDropDownList:
+      params.Style |= CBS_DROPDOWNLIST;
+      break;
     case TComboBoxStyle::csOwnerDrawFixed:
       params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
       break;
@@ -196,24 +208,28 @@ const ClassRegistration customComboClass(
         {"OnChange", EventSetter(&TCustomComboBox::OnChange)},
     });
 
-const ClassRegistration comboClass(
-    "TComboBox", "TCustomComboBox", [](TComponent* owner) { return Make<TComboBox>(owner); },
-    {
-        {"Style",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TComboBox>(c, v, r).SetStyle(static_cast<TComboBoxStyle>(EnumValue(
-               v, r,
-               {{"csDropDown", 0}, {"csSimple", 1}, {"csDropDownList", 2},
-                {"csOwnerDrawFixed", 3}})));
-         }},
-        {"Items",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           TComboBox& box = Target<TComboBox>(c, v, r);
-           box.Items().Clear();
-           for (const std::string& item : v.AsList()) box.Items().Add(item);
-         }},
-        {"ItemIndex", Setter(&TComboBox::SetItemIndex)},
-    });
+const ClassRegistration comboClass("TComboBox", "TCustomComboBox",
+                                   [](TComponent* owner) { return Make<TComboBox>(owner); },
+                                   {
+                                       {"Style",
+                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+                                          Target<TComboBox>(c, v, r).SetStyle(
+                                              static_cast<TComboBoxStyle>(
+                                                  EnumValue(v, r,
+                                                            {{"csDropDown", 0},
+                                                             {"csSimple", 1},
+                                                             {"csDropDownList", 2},
+                                                             {"csOwnerDrawFixed", 3}})));
+                                        }},
+                                       {"Items",
+                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+                                          TComboBox& box = Target<TComboBox>(c, v, r);
+                                          box.Items().Clear();
+                                          for (const std::string& item : v.AsList())
+                                            box.Items().Add(item);
+                                        }},
+                                       {"ItemIndex", Setter(&TComboBox::SetItemIndex)},
+                                   });
 
 }  // namespace
 }  // namespace fw

@@ -278,8 +278,8 @@ namespace fw {
 namespace {
 
 TAnchors AnchorSet(const LayoutValue& v, LayoutReader& r) {
-  return static_cast<TAnchors>(
-      SetValue(v, r, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}}));
+  return static_cast<TAnchors>(SetValue(
+      v, r, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}}));
 }
 
 const ClassRegistration controlClass(
@@ -289,16 +289,17 @@ const ClassRegistration controlClass(
         {"Top", Setter(&TControl::SetTop)},
         {"Width", Setter(&TControl::SetWidth)},
         {"Height", Setter(&TControl::SetHeight)},
-        {"Anchors",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetAnchors(AnchorSet(v, r));
-         }},
+        {"Anchors", [](TComponent& c, const LayoutValue& v,
+                       LayoutReader& r) { Target<TControl>(c, v, r).SetAnchors(AnchorSet(v, r)); }},
         {"Align",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetAlign(static_cast<TAlign>(EnumValue(
-               v, r,
-               {{"alNone", 0}, {"alTop", 1}, {"alBottom", 2}, {"alLeft", 3}, {"alRight", 4},
-                {"alClient", 5}})));
+           Target<TControl>(c, v, r).SetAlign(static_cast<TAlign>(EnumValue(v, r,
+                                                                            {{"alNone", 0},
+                                                                             {"alTop", 1},
+                                                                             {"alBottom", 2},
+                                                                             {"alLeft", 3},
+                                                                             {"alRight", 4},
+                                                                             {"alClient", 5}})));
          }},
         {"Visible", Setter(&TControl::SetVisible)},
         {"Enabled", Setter(&TControl::SetEnabled)},
@@ -307,15 +308,16 @@ const ClassRegistration controlClass(
         {"ParentShowHint", Setter(&TControl::SetParentShowHint)},
         {"Cursor",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetCursor(static_cast<TCursor>(EnumValue(
-               v, r,
-               {{"crDefault", crDefault}, {"crArrow", crArrow}, {"crIBeam", crIBeam},
-                {"crHourGlass", crHourGlass}, {"crHandPoint", crHandPoint}})));
+           Target<TControl>(c, v, r).SetCursor(
+               static_cast<TCursor>(EnumValue(v, r,
+                                              {{"crDefault", crDefault},
+                                               {"crArrow", crArrow},
+                                               {"crIBeam", crIBeam},
+                                               {"crHourGlass", crHourGlass},
+                                               {"crHandPoint", crHandPoint}})));
          }},
-        {"Color",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetColor(ColorValue(v, r));
-         }},
+        {"Color", [](TComponent& c, const LayoutValue& v,
+                     LayoutReader& r) { Target<TControl>(c, v, r).SetColor(ColorValue(v, r)); }},
         {"ParentColor", Setter(&TControl::SetParentColor)},
         {"ParentFont", Setter(&TControl::SetParentFont)},
         {"Font.Name",
@@ -334,16 +336,19 @@ const ClassRegistration controlClass(
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
            int charset = v.kind == LayoutValue::Kind::Number
                              ? v.AsInt()
-                             : EnumValue(v, r, {{"ANSI_CHARSET", ANSI_CHARSET},
-                                                {"DEFAULT_CHARSET", DEFAULT_CHARSET}});
+                             : EnumValue(v, r,
+                                         {{"ANSI_CHARSET", ANSI_CHARSET},
+                                          {"DEFAULT_CHARSET", DEFAULT_CHARSET}});
            Target<TControl>(c, v, r).Font().SetCharset(static_cast<uint8_t>(charset));
          }},
         {"Font.Style",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).Font().SetStyle(static_cast<uint8_t>(SetValue(
-               v, r,
-               {{"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline},
-                {"fsStrikeOut", fsStrikeOut}})));
+           Target<TControl>(c, v, r).Font().SetStyle(
+               static_cast<uint8_t>(SetValue(v, r,
+                                             {{"fsBold", fsBold},
+                                              {"fsItalic", fsItalic},
+                                              {"fsUnderline", fsUnderline},
+                                              {"fsStrikeOut", fsStrikeOut}})));
          }},
         {"Caption", Setter(&TControl::SetText)},
         {"Text", Setter(&TControl::SetText)},
@@ -354,14 +359,13 @@ const ClassRegistration controlClass(
 
 const ClassRegistration graphicControlClass("TGraphicControl", "TControl", nullptr, {});
 
-const ClassRegistration winControlClass(
-    "TWinControl", "TControl", nullptr,
-    {
-        {"TabOrder", Setter(&TWinControl::SetTabOrder)},
-        {"TabStop", Setter(&TWinControl::SetTabStop)},
-        {"Ctl3D", Setter(&TWinControl::SetCtl3D)},
-        {"ParentCtl3D", Setter(&TWinControl::SetParentCtl3D)},
-    });
+const ClassRegistration winControlClass("TWinControl", "TControl", nullptr,
+                                        {
+                                            {"TabOrder", Setter(&TWinControl::SetTabOrder)},
+                                            {"TabStop", Setter(&TWinControl::SetTabStop)},
+                                            {"Ctl3D", Setter(&TWinControl::SetCtl3D)},
+                                            {"ParentCtl3D", Setter(&TWinControl::SetParentCtl3D)},
+                                        });
 
 }  // namespace
 }  // namespace fw

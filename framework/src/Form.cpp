@@ -1,7 +1,6 @@
 #include "fw/Form.h"
 
 #include "HintTip.h"
-
 #include "fw/Application.h"
 #include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
@@ -28,9 +27,15 @@ void TForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.Style = WS_CLIPCHILDREN;
   switch (borderStyle_) {
-    case TBorderStyle::bsNone: params.Style |= WS_POPUP; break;
-    case TBorderStyle::bsSingle: params.Style |= WS_CAPTION | WS_BORDER; break;
-    case TBorderStyle::bsSizeable: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TBorderStyle::bsNone:
+      params.Style |= WS_POPUP;
+      break;
+    case TBorderStyle::bsSingle:
+      params.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case TBorderStyle::bsSizeable:
+      params.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case TBorderStyle::bsDialog:
       params.Style |= WS_CAPTION | DS_MODALFRAME;
       params.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -235,12 +240,17 @@ void TForm::Close() {
   TCloseAction action = TCloseAction::caHide;
   if (OnClose) OnClose(this, action);
   switch (action) {
-    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caHide:
+      Hide();
+      break;
     case TCloseAction::caMinimize:
       if (HandleAllocated()) ShowWindow(Handle(), SW_MINIMIZE);
       break;
-    case TCloseAction::caFree: Free(this); break;
-    case TCloseAction::caNone: break;
+    case TCloseAction::caFree:
+      Free(this);
+      break;
+    case TCloseAction::caNone:
+      break;
   }
 }
 
@@ -344,17 +354,23 @@ const ClassRegistration formClass(
         {"PixelsPerInch", Setter(&TForm::SetPixelsPerInch)},
         {"BorderStyle",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).SetBorderStyle(static_cast<TBorderStyle>(EnumValue(
-               v, r,
-               {{"bsNone", 0}, {"bsSingle", 1}, {"bsSizeable", 2}, {"bsDialog", 3},
-                {"bsToolWindow", 4}, {"bsSizeToolWin", 5}})));
+           Target<TForm>(c, v, r).SetBorderStyle(
+               static_cast<TBorderStyle>(EnumValue(v, r,
+                                                   {{"bsNone", 0},
+                                                    {"bsSingle", 1},
+                                                    {"bsSizeable", 2},
+                                                    {"bsDialog", 3},
+                                                    {"bsToolWindow", 4},
+                                                    {"bsSizeToolWin", 5}})));
          }},
         {"BorderIcons",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).SetBorderIcons(static_cast<uint8_t>(SetValue(
-               v, r,
-               {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize},
-                {"biMaximize", biMaximize}, {"biHelp", biHelp}})));
+           Target<TForm>(c, v, r).SetBorderIcons(
+               static_cast<uint8_t>(SetValue(v, r,
+                                             {{"biSystemMenu", biSystemMenu},
+                                              {"biMinimize", biMinimize},
+                                              {"biMaximize", biMaximize},
+                                              {"biHelp", biHelp}})));
          }},
         {"Icon",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {

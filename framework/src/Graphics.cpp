@@ -10,11 +10,20 @@ COLORREF ColorToRGB(TColor color) {
 HCURSOR CursorHandle(TCursor cursor) {
   LPCSTR id = nullptr;
   switch (cursor) {
-    case crArrow: id = IDC_ARROW; break;
-    case crIBeam: id = IDC_IBEAM; break;
-    case crHourGlass: id = IDC_WAIT; break;
-    case crHandPoint: id = IDC_HAND; break;
-    default: return nullptr;
+    case crArrow:
+      id = IDC_ARROW;
+      break;
+    case crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case crHourGlass:
+      id = IDC_WAIT;
+      break;
+    case crHandPoint:
+      id = IDC_HAND;
+      break;
+    default:
+      return nullptr;
   }
   return LoadCursorA(nullptr, id);
 }

@@ -124,11 +124,21 @@ class Lexer {
       if (pos_ >= text_.size()) reader_.Fail(line_, "Unterminated text");
       char e = text_[pos_++];
       switch (e) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case '\\':
+          out += '\\';
+          break;
+        case '"':
+          out += '"';
+          break;
         case 'x': {
           if (pos_ + 2 > text_.size() || !std::isxdigit(static_cast<unsigned char>(text_[pos_])) ||
               !std::isxdigit(static_cast<unsigned char>(text_[pos_ + 1])))
@@ -137,7 +147,8 @@ class Lexer {
           pos_ += 2;
           break;
         }
-        default: reader_.Fail(line_, std::string("Unknown escape \\") + e);
+        default:
+          reader_.Fail(line_, std::string("Unknown escape \\") + e);
       }
     }
   }
@@ -173,7 +184,9 @@ class Parser {
 
  private:
   void Advance() { token_ = lexer_.Next(); }
-  bool IsSymbol(const char* s) const { return token_.kind == Token::Kind::Symbol && token_.text == s; }
+  bool IsSymbol(const char* s) const {
+    return token_.kind == Token::Kind::Symbol && token_.text == s;
+  }
   void Expect(const char* word) {
     if (token_.kind != Token::Kind::Word || token_.text != word)
       reader_.Fail(token_.line, std::string("Expected ") + word);
@@ -232,7 +245,8 @@ class Parser {
     if (it == Registry().end() || !it->second.factory)
       reader_.Fail(line, "Class " + className + " is not registered");
     TComponent& root = reader_.Root();
-    if (root.FindComponent(name)) reader_.Fail(line, "A component named " + name + " exists already");
+    if (root.FindComponent(name))
+      reader_.Fail(line, "A component named " + name + " exists already");
     TComponent* c = it->second.factory(&root);
     c->SetName(name);
     c->BeginLoading();
@@ -298,8 +312,7 @@ class Parser {
 
 int32_t LayoutValue::AsInt() const {
   if (kind != Kind::Number) throw EParserError("number expected");
-  if (number < INT32_MIN || number > UINT32_MAX)
-    throw EParserError("number out of range");
+  if (number < INT32_MIN || number > UINT32_MAX) throw EParserError("number out of range");
   return static_cast<int32_t>(static_cast<uint32_t>(number));
 }
 const std::string& LayoutValue::AsString() const {

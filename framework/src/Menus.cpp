@@ -101,7 +101,8 @@ void TPopupMenu::Popup(int x, int y, HWND owner) {
   UniqueHandle<HMENU, MenuTraits> menu(CreatePopupMenu());
   std::vector<TMenuItem*> byId;
   Fill(menu.get(), *items_, byId);
-  UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+  UINT chosen =
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
   if (chosen >= 1 && chosen <= byId.size()) byId[chosen - 1]->Click();
 }
 
@@ -120,22 +121,23 @@ bool TPopupMenu::IsShortCut(TShortCut shortCut) {
 namespace fw {
 namespace {
 
-const ClassRegistration menuItemClass(
-    "TMenuItem", "", [](TComponent* owner) { return Make<TMenuItem>(owner); },
-    {
-        {"Caption", Setter(&TMenuItem::SetCaption)},
-        {"ShortCut", Setter(&TMenuItem::SetShortCut)},
-        {"Enabled", Setter(&TMenuItem::SetEnabled)},
-        {"Visible", Setter(&TMenuItem::SetVisible)},
-        {"ImageIndex", Setter(&TMenuItem::SetImageIndex)},
-        {"OnClick", EventSetter(&TMenuItem::OnClick)},
-    });
+const ClassRegistration menuItemClass("TMenuItem", "",
+                                      [](TComponent* owner) { return Make<TMenuItem>(owner); },
+                                      {
+                                          {"Caption", Setter(&TMenuItem::SetCaption)},
+                                          {"ShortCut", Setter(&TMenuItem::SetShortCut)},
+                                          {"Enabled", Setter(&TMenuItem::SetEnabled)},
+                                          {"Visible", Setter(&TMenuItem::SetVisible)},
+                                          {"ImageIndex", Setter(&TMenuItem::SetImageIndex)},
+                                          {"OnClick", EventSetter(&TMenuItem::OnClick)},
+                                      });
 
-const ClassRegistration popupMenuClass(
-    "TPopupMenu", "", [](TComponent* owner) { return Make<TPopupMenu>(owner); },
-    {
-        {"Images", LinkSetter("an image list", &TPopupMenu::SetImages)},
-    });
+const ClassRegistration popupMenuClass("TPopupMenu", "",
+                                       [](TComponent* owner) { return Make<TPopupMenu>(owner); },
+                                       {
+                                           {"Images",
+                                            LinkSetter("an image list", &TPopupMenu::SetImages)},
+                                       });
 
 }  // namespace
 }  // namespace fw

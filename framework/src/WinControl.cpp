@@ -119,9 +119,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl() {
-  *alive_ = false;
-}
+TWinControl::~TWinControl() { *alive_ = false; }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
   if (!window) return nullptr;

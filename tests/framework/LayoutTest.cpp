@@ -45,10 +45,8 @@ const fw::ClassRegistration probeClass(
              log.push_back(probe.Name() + ".Link=" + other->Name());
            });
          }},
-        {"OnFire",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TProbe>(c, v, r).OnFire = r.Event(v);
-         }},
+        {"OnFire", [](fw::TComponent& c, const fw::LayoutValue& v,
+                      fw::LayoutReader& r) { fw::Target<TProbe>(c, v, r).OnFire = r.Event(v); }},
     });
 
 class TBaseTestForm : public fw::TForm {
@@ -92,8 +90,8 @@ TEST(Layout, ExtendedLayoutLoadsInReadingOrderWithReferencesAfterTheWholeForm) {
   log.clear();
   fw::Owned<TDerivedTestForm> form(fw::CreateForm<TDerivedTestForm>(nullptr));
   std::vector<std::string> expected{
-      "First.Value=1",  "Second.Value=2", "Second.Link=First", "First.Value=10",
-      "Third.Value=3",  "Fourth.Value=4",
+      "First.Value=1", "Second.Value=2", "Second.Link=First", "First.Value=10", "Third.Value=3",
+      "Fourth.Value=4",
       // References to components made later, in the order they were read.
       "First.Link=Second", "Third.Link=Fourth",
       // Then every component learns it is loaded, and only then the form is created.
@@ -156,14 +154,19 @@ TEST(Layout, BadLayoutsNameTheirFault) {
     const char* text;
     const char* fault;
   } cases[] = {
-      {"form f : TBaseTestForm { component p : TNoSuchClass { } }", "TNoSuchClass is not registered"},
-      {"form f : TBaseTestForm { component p : TProbe { Colour = 3 } }", "TProbe has no property Colour"},
-      {"form f : TBaseTestForm { component p : TProbe { Link = Nowhere } }", "No component named Nowhere"},
+      {"form f : TBaseTestForm { component p : TNoSuchClass { } }",
+       "TNoSuchClass is not registered"},
+      {"form f : TBaseTestForm { component p : TProbe { Colour = 3 } }",
+       "TProbe has no property Colour"},
+      {"form f : TBaseTestForm { component p : TProbe { Link = Nowhere } }",
+       "No component named Nowhere"},
       {"form f : TBaseTestForm { component p : TProbe { Value = \"x\" } }", "number expected"},
-      {"form f : TBaseTestForm { component p : TProbe { OnFire = NoSuchMethod } }", "No method NoSuchMethod"},
+      {"form f : TBaseTestForm { component p : TProbe { OnFire = NoSuchMethod } }",
+       "No method NoSuchMethod"},
       {"form f : TBaseTestForm { component p : TProbe { Value = 1 }", "Missing }"},
       {"form f : TBaseTestForm { Caption = \"open }", "Unterminated text"},
-      {"form f : TBaseTestForm { component p : TProbe { } component p : TProbe { } }", "exists already"},
+      {"form f : TBaseTestForm { component p : TProbe { } component p : TProbe { } }",
+       "exists already"},
       {"form f : TBaseTestForm { change Missing { } }", "No component Missing to change"},
   };
   for (const Case& c : cases) {

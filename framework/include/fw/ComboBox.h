@@ -17,7 +17,12 @@ namespace fw {
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
 
 // What DrawItem is asked to draw.
-enum TOwnerDrawState : uint32_t { odSelected = 1, odFocused = 2, odDisabled = 4, odComboBoxEdit = 8 };
+enum TOwnerDrawState : uint32_t {
+  odSelected = 1,
+  odFocused = 2,
+  odDisabled = 4,
+  odComboBoxEdit = 8
+};
 
 class FW_API TCustomComboBox : public TWinControl {
  public:

@@ -23,7 +23,16 @@ enum TMsgDlgBtn : uint32_t {
   mbIgnore = 1 << 6,
 };
 // Modal results, as MessageDlg answers.
-enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 
 class FW_API DialogService {
  public:

@@ -69,7 +69,7 @@ struct TSearchRec {
 //   for (TFileSearch s("*.mp3", faArchive); s.Found(); s.Next())
 //   use(s.Current());
 class FW_API TFileSearch {
-public:
+ public:
   TFileSearch(const std::string &pattern, uint32_t attr);
   TFileSearch(const TFileSearch &) = delete;
   TFileSearch &operator=(const TFileSearch &) = delete;
@@ -79,7 +79,7 @@ public:
   // Moves to the next entry that passes; answers Found().
   bool Next();
 
-private:
+ private:
   // Takes the entry in data_ if it passes the filter, else searches on.
   bool Accept();
 
@@ -90,4 +90,4 @@ private:
   bool found_ = false;
 };
 
-} // namespace fw
+}  // namespace fw
