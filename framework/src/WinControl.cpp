@@ -723,14 +723,31 @@ bool TWinControl::WmLButtonUp(const TMessage& m) {
   return true;
 }
 
+// From the keyboard there is no pointer position: the menu opens where the
+// user is working, at the caret of the focused control or else in its middle,
+// as the system's own controls do.
+POINT TWinControl::KeyboardMenuPoint() const {
+  HWND focus = GetFocus();
+  if (focus != handle_ && !IsChild(handle_, focus)) focus = handle_;
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  POINT p;
+  RECT client;
+  if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) && gui.hwndCaret == focus) {
+    p = {gui.rcCaret.left, gui.rcCaret.bottom};
+  } else if (GetClientRect(focus, &client)) {
+    p = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+  } else {
+    p = {0, 0};
+  }
+  ClientToScreen(focus, &p);
+  return p;
+}
+
 bool TWinControl::WmContextMenu(const TMessage& m) {
   if (!PopupMenu()) return false;
   POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  // From the keyboard: no position of the pointer to open it at.
-  if (p.x == -1 && p.y == -1) {
-    p = {0, 0};
-    ClientToScreen(handle_, &p);
-  }
+  if (p.x == -1 && p.y == -1) p = KeyboardMenuPoint();
   PopupMenu()->Popup(p.x, p.y, handle_);
   return true;
 }

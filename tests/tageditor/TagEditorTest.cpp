@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -613,31 +614,54 @@ TEST_F(TagEditor, TheHourglassShowsWhileATagLoads) {
   EXPECT_EQ(Errors().size(), 1u);
 }
 
+// Where the last pop-up menu window of this thread showed, in screen
+// coordinates: seen by a hook on the thread's window procedures, since the
+// menu lives only inside its modal loop.
+RECT shownMenu;
+LRESULT CALLBACK WatchMenus(int code, WPARAM wp, LPARAM lp) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && IsWindowVisible(call->hwnd)) {
+    char name[16] = {};
+    GetClassNameA(call->hwnd, name, sizeof name);
+    if (std::string(name) == "#32768") GetWindowRect(call->hwnd, &shownMenu);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 // The pop-up menu opens from the keyboard (Shift+F10, the context-menu key)
-// and with a right click on the form; its one entry broadcasts 200 once.
+// over the focused control and with a right click where the pointer is; its
+// one entry broadcasts 200 once.
 TEST_F(TagEditor, ThePopUpMenuOpensFromTheKeyboardAndTheMouse) {
   Open();
   TipWindow& tip = Tip();
   tip.ClickFile("Abendlied.mp3");
+  const POINT clicked{10, 160};
   struct Case {
     const char* how;
     void (*open)(HWND form);
+    bool atPointer;
   } cases[] = {
       {"Shift+F10",
        [](HWND) {
          PressKeys({VK_SHIFT, VK_F10});
-       }},
-      {"context-menu key", [](HWND) { PressKeys({VK_APPS}); }},
+       },
+       false},
+      {"context-menu key", [](HWND) { PressKeys({VK_APPS}); }, false},
       {"right click",
        [](HWND form) {
          MovePointer(form, {10, 160});
          testsupport::ClickPointer(true);
-       }},
+       },
+       true},
   };
+  const HHOOK hook =
+      SetWindowsHookExA(WH_CALLWNDPROCRET, WatchMenus, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(hook);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
     ASSERT_EQ(FocusedName(), "FileListBox1");
     const size_t before = recorder_.Count(200);
+    shownMenu = {};
     c.open(tip.form->Handle());
     // Queued for the menu while it is open: the first entry, chosen.
     PressKeys({VK_DOWN});
@@ -645,8 +669,20 @@ TEST_F(TagEditor, ThePopUpMenuOpensFromTheKeyboardAndTheMouse) {
     EXPECT_TRUE(PumpUntil([&] { return recorder_.Count(200) > before; }));
     PumpFor(200);
     EXPECT_EQ(recorder_.Count(200), before + 1);
+    const POINT corner{shownMenu.left, shownMenu.top};
+    if (c.atPointer) {
+      POINT expected = clicked;
+      ClientToScreen(tip.form->Handle(), &expected);
+      EXPECT_LE(std::abs(corner.x - expected.x), 2) << corner.x << " vs " << expected.x;
+      EXPECT_LE(std::abs(corner.y - expected.y), 2) << corner.y << " vs " << expected.y;
+    } else {
+      RECT list;
+      GetWindowRect(tip.files->Handle(), &list);
+      EXPECT_TRUE(PtInRect(&list, corner)) << "menu at " << corner.x << "," << corner.y;
+    }
     tip.files->SetFocus();
   }
+  UnhookWindowsHookEx(hook);
 }
 
 }  // namespace

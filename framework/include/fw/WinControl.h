@@ -159,6 +159,7 @@ class FW_API TWinControl : public TControl {
   bool WmLButtonDown(const TMessage& m);
   bool WmLButtonUp(const TMessage& m);
   bool WmContextMenu(const TMessage& m);
+  POINT KeyboardMenuPoint() const;
   bool WmSetFocus(TMessage& m);
   bool WmChar(TMessage& m);
   bool WmKeyDown(TMessage& m);
