@@ -396,7 +396,7 @@ TEST_F(StdCtrls, TabThroughContainersAndHintsOfGraphicControls) {
       testsupport::PressKeys({VK_SHIFT, VK_TAB});
     else
       testsupport::PressKeys({VK_TAB});
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return expected->Focused(); }, 2000)) << i;
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return expected->Focused(); })) << i;
   }
   auto shown = [this] {
     char text[64] = {};
@@ -407,7 +407,7 @@ TEST_F(StdCtrls, TabThroughContainersAndHintsOfGraphicControls) {
   testsupport::MovePointer(form->Handle(), {265, 25});
   EXPECT_TRUE(testsupport::PumpUntil([&] { return shown() == "Eins"; })) << shown();
   button->SetHint("Zwei");
-  EXPECT_TRUE(testsupport::PumpUntil([&] { return shown() == "Zwei"; }, 500)) << shown();
+  EXPECT_TRUE(testsupport::PumpUntil([&] { return shown() == "Zwei"; })) << shown();
   testsupport::MovePointer(form->Handle(), {265, 200});
   EXPECT_TRUE(testsupport::PumpUntil([&] { return shown().empty(); })) << shown();
 }

@@ -520,7 +520,7 @@ TEST_F(TagEditor, TabAndShiftTabGoAroundTheWindow) {
         PressKeys({VK_SHIFT, VK_TAB});
       else
         PressKeys({VK_TAB});
-      EXPECT_TRUE(PumpUntil([&] { return FocusedName() == expected; }, 2000))
+      EXPECT_TRUE(PumpUntil([&] { return FocusedName() == expected; }))
           << (back ? "Shift+Tab " : "Tab ") << i << ": " << FocusedName() << ", not " << expected;
     }
   }

@@ -13,8 +13,9 @@ inline void Pump() { fw::Application().ProcessMessages(); }
 
 // Handles messages until `done` holds or `milliseconds` have passed (what
 // the system does in its own time: a hint that shows, input that arrives);
-// says whether it held.
-inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+// says whether it held. The bound only ends a wait that fails: a machine busy
+// with a parallel build may take seconds for what is at once on a quiet one.
+inline bool PumpUntil(const std::function<bool()>& done, int milliseconds = 10000) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
   for (;;) {
     Pump();
