@@ -8,7 +8,8 @@
 #   - an address inside ModulCreate resolves to it, and to its source file, with the
 #     separate debug file, as the integrators' text tells;
 #   - the demo, unpacked into an empty folder, opens the tag editor on its samples in a
-#     Wine prefix of its own, and every DLL it loads comes from the package.
+#     Wine prefix of its own, every DLL it loads comes from the package, and none of its
+#     programs carries debug sections.
 # Usage: check_package.sh <build dir> <source dir>
 set -u
 build=$1
@@ -100,6 +101,7 @@ demo=$work/${demo_zip%.zip}
 for dll in "$demo/$arch"/*.dll "$demo/$arch/host.exe"; do
   foreign=$(foreign_imports "$dll" "")
   [ -z "$foreign" ] || fail "demo: $(basename "$dll") imports $foreign, which the demo lacks"
+  ! "$FW_OBJDUMP" -h "$dll" | grep -q ' \.debug_' || fail "demo: $(basename "$dll") carries debug sections"
 done
 [ -f "$demo/samples/Abendlied.mp3" ] || fail "the demo has no samples/Abendlied.mp3"
 samples="Z:$(echo "$demo/samples" | tr / '\\')"
