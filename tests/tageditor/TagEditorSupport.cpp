@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/DeviceContext.h"
+#include "testsupport/UserInput.h"
+
 namespace tageditortest {
+
+using testsupport::ClickPointer;
+using testsupport::MovePointer;
+using testsupport::PressKeys;
+using testsupport::PumpUntil;
 
 std::string Audio(int frames) {
   std::string frame(417, '\0');
@@ -73,74 +81,83 @@ std::vector<std::string> TipWindow::FileItems() const {
   return items;
 }
 
+namespace {
+
+// Scrolls a list (as a person would) until the item shows, and answers the
+// point in its middle, a little in from the left where the glyph is.
+POINT ItemPoint(fw::TCustomListBox& list, int index) {
+  RECT r = list.ItemRect(index);
+  RECT client;
+  GetClientRect(list.Handle(), &client);
+  if (r.top < 0 || r.bottom > client.bottom) {
+    SendMessageA(list.Handle(), LB_SETTOPINDEX, index, 0);
+    r = list.ItemRect(index);
+  }
+  return {r.left + 20, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
 void TipWindow::OpenDirectory(const std::string& name) {
   const int index = dirs->Items().IndexOf(name);
   ASSERT_GE(index, 0) << name;
-  dirs->SetItemIndex(index);
-  dirs->SetFocus();
-  PostMessageA(dirs->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  MovePointer(dirs->Handle(), ItemPoint(*dirs, index));
+  ClickPointer();
+  ASSERT_TRUE(PumpUntil([&] { return dirs->Focused() && dirs->ItemIndex() == index; })) << name;
+  PressKeys({VK_RETURN});
   Pump();
 }
 
 void TipWindow::ClickFile(const std::string& name, bool twice) {
   const int index = files->Items().IndexOf(name);
   ASSERT_GE(index, 0) << name;
-  const RECT r = files->ItemRect(index);
-  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-  std::vector<UINT> messages{WM_LBUTTONDOWN, WM_LBUTTONUP};
-  if (twice) messages.insert(messages.end(), {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
-  for (UINT msg : messages)
-    PostMessageA(files->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  MovePointer(files->Handle(), ItemPoint(*files, index));
+  ClickPointer();
+  if (twice) ClickPointer();
+  ASSERT_TRUE(PumpUntil([&] { return files->ItemIndex() == index; })) << name;
   Pump();
 }
 
 void TipWindow::Type(fw::TEdit& edit, std::string_view text, bool replace) {
+  edit.SetFocus();
+  PressKeys({VK_END});
   if (replace) {
-    SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
-    SendMessageA(edit.Handle(), WM_CLEAR, 0, 0);
-  } else {
-    SendMessageA(edit.Handle(), EM_SETSEL, -1, -1);
+    PressKeys({VK_SHIFT, VK_HOME});
+    PressKeys({VK_DELETE});
   }
-  for (char c : text) SendMessageA(edit.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  testsupport::TypeText(text);
   Pump();
 }
 
 void TipWindow::Click(fw::TControl& button) {
   const RECT r = button.BoundsRect();
-  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  HWND parent = button.Parent()->Handle();
-  PostMessageA(parent, WM_MOUSEMOVE, 0, at);
-  PostMessageA(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(parent, WM_LBUTTONUP, 0, at);
+  MovePointer(button.Parent()->Handle(), {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  ClickPointer();
   Pump();
 }
 
 void TipWindow::PickNextGenreWithKey() {
   genre->SetFocus();
-  PostMessageA(genre->Handle(), WM_KEYDOWN, VK_DOWN, 1);
-  PostMessageA(genre->Handle(), WM_KEYUP, VK_DOWN, 0xC0000001);
+  PressKeys({VK_DOWN});
   Pump();
 }
 
 void TipWindow::PickGenreWithMouse(int index) {
-  const LPARAM middle = MAKELPARAM(genre->Width() / 2, genre->Height() / 2);
-  PostMessageA(genre->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
-  PostMessageA(genre->Handle(), WM_LBUTTONUP, 0, middle);
-  Pump();
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(genre->Handle(), &info));
-  ASSERT_TRUE(IsWindowVisible(info.hwndList)) << "the list did not drop down";
+  MovePointer(genre->Handle(), {genre->Width() / 2, genre->Height() / 2});
+  ClickPointer();
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(info.hwndList); }))
+      << "the list did not drop down";
   SendMessageA(info.hwndList, LB_SETTOPINDEX, index, 0);
   RECT r{};
   ASSERT_NE(SendMessageA(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)),
             LB_ERR);
-  const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
-  PostMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
-  PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+  MovePointer(info.hwndList, {r.left + 10, (r.top + r.bottom) / 2});
+  ClickPointer();
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(info.hwndList); })) << "the list stayed open";
   Pump();
-  EXPECT_FALSE(IsWindowVisible(info.hwndList)) << "the list stayed open";
 }
 
 COLORREF TipWindow::Background(fw::TEdit& edit) const {
@@ -148,12 +165,8 @@ COLORREF TipWindow::Background(fw::TEdit& edit) const {
   RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   RECT r;
   GetClientRect(edit.Handle(), &r);
-  struct WindowDc {
-    HWND window;
-    HDC dc;
-    ~WindowDc() { ReleaseDC(window, dc); }
-  } screen{edit.Handle(), GetDC(edit.Handle())};
-  return GetPixel(screen.dc, r.right - 3, r.bottom / 2);
+  const fw::WindowDc screen(edit.Handle());
+  return GetPixel(screen.get(), r.right - 3, r.bottom / 2);
 }
 
 }  // namespace tageditortest

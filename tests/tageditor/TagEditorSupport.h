@@ -34,7 +34,7 @@ std::string RecordBytes(const std::string& file, int offset, int width);
 using testsupport::Pump;
 
 // The tip window as the user sees it: the controls found by name through
-// the shared framework, and input posted to their windows.
+// the shared framework, and driven with real keys and pointer moves.
 class TipWindow {
  public:
   // The one tip window of this process.

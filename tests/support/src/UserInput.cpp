@@ -37,6 +37,27 @@ void PressKeys(std::initializer_list<WORD> keys) {
   Send(inputs);
 }
 
+void TypeText(std::string_view text) {
+  std::vector<INPUT> inputs;
+  for (char c : text) {
+    if (c == '\b') {
+      inputs.push_back(Key(VK_BACK, false));
+      inputs.push_back(Key(VK_BACK, true));
+      continue;
+    }
+    wchar_t wide = 0;
+    MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
+    for (bool up : {false, true}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = wide;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+      inputs.push_back(input);
+    }
+  }
+  Send(inputs);
+}
+
 void MovePointer(HWND window, POINT client) {
   ClientToScreen(window, &client);
   // Absolute positions run from 0 to 65535 across the screen.

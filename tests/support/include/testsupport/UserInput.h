@@ -6,12 +6,17 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <string_view>
 
 namespace testsupport {
 
 // Presses the keys in order and lets them go in reverse order: {VK_SHIFT,
 // VK_TAB} is Shift+Tab.
 void PressKeys(std::initializer_list<WORD> keys);
+// Types text in the thread's code page as a keyboard with every character on
+// it would ('\b' is the backspace key): what the window gets is what a
+// person's typing gives it, characters made by the system from key presses.
+void TypeText(std::string_view text);
 // Moves the pointer to a point of a window's client area.
 void MovePointer(HWND window, POINT client);
 // A click of the left (or right) button where the pointer is.
