@@ -10,7 +10,8 @@
 #     window there; such programs never run at the same time as each other.
 #     REAL_INPUT: the program moves the real pointer or sends real keys, which go to
 #     whatever window is under the pointer or has the focus on the one virtual display;
-#     such programs never run at the same time as each other either.
+#     such a program runs alone, since any other program's window that opens there can
+#     take the click or the keys.
 #
 #   fw_add_script_test(<test-name> COMMAND <cmd> [<arg>...] [WORKING_DIRECTORY <dir>]
 #                      [TIMEOUT <seconds>] [LABELS <label>...])
@@ -119,7 +120,7 @@ function(fw_add_test target)
     set_property(TEST ${arg_NAME} APPEND PROPERTY RESOURCE_LOCK tip_window)
   endif()
   if(arg_REAL_INPUT)
-    set_property(TEST ${arg_NAME} APPEND PROPERTY RESOURCE_LOCK real_input)
+    set_property(TEST ${arg_NAME} PROPERTY RUN_SERIAL TRUE)
   endif()
 endfunction()
 
