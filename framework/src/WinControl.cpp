@@ -188,14 +188,15 @@ void TWinControl::CreateChildHandles() {
 
 void TWinControl::DestroyWnd() {
   if (!handle_) return;
-  // Keep what the window held so that a re-created one shows the same.
+  // Keep what the windows held so that re-created ones show the same.
   if (!defaultProc_ || !Classes().at(ClassName()).own) text_ = Text();
+  for (TWinControl* child : tabList_) child->DestroyWnd();
   DestroyHandle();
 }
 
 void TWinControl::DestroyHandle() {
   if (!handle_) return;
-  for (TWinControl* child : tabList_) child->DestroyWnd();
+  for (TWinControl* child : tabList_) child->DestroyHandle();
   HWND window = handle_;
   if (TForm* form = GetParentForm(this)) form->ForgetHintWindow(window);
   LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
@@ -212,7 +213,13 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::BeforeDestruction() {
   if (handle_) {
-    for (TWinControl* child : tabList_) child->DestroyHandle();
+    // Out of sight first, as DestroyWindow would hide it (no WM_SHOWWINDOW):
+    // its child windows then go without each one making the system work out
+    // and repaint what it uncovers.
+    if (IsWindowVisible(handle_))
+      SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Nothing of the windows needs keeping: the controls go with them.
     DestroyHandle();
   }
   // Controls placed on this one go with it, whoever owns them.
