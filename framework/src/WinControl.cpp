@@ -20,8 +20,6 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
 
 namespace {
 
-const char kObjectProp[] = "fw.control";
-
 struct WindowClass {
   WNDPROC baseProc;
   bool own;
@@ -48,9 +46,10 @@ UINT NextControlId(TWinControl* control) {
   }
 }
 
-// Window to control. The window property says the same, but reading one
-// costs a round trip to the window server under Wine (0.1 to 0.3 ms), and
-// every message needs the lookup.
+// Window to control, kept in the process: a window property would cost a
+// round trip to the window server under Wine (0.1 to 0.3 ms) on every
+// message, and the user-data slot of a window that is not ours may hold
+// anything.
 std::unordered_map<HWND, TWinControl*>& Attached() {
   static std::unordered_map<HWND, TWinControl*> attached;
   return attached;
@@ -59,10 +58,7 @@ TWinControl* Find(HWND window) {
   auto it = Attached().find(window);
   return it == Attached().end() ? nullptr : it->second;
 }
-void Attach(HWND window, TWinControl* control) {
-  SetPropA(window, kObjectProp, control);
-  Attached()[window] = control;
-}
+void Attach(HWND window, TWinControl* control) { Attached()[window] = control; }
 
 const WindowClass& EnsureClass(const TCreateParams& params) {
   auto it = Classes().find(params.WinClassName);
@@ -110,7 +106,6 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     Application().HandleException();
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropA(window, kObjectProp);
     Attached().erase(window);
     if (*alive && control->handle_ == window) control->handle_ = nullptr;
   }
