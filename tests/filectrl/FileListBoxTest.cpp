@@ -20,6 +20,7 @@
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
 #include "testsupport/Pump.h"
+#include "testsupport/ScreenCapture.h"
 #include "testsupport/TempDir.h"
 
 namespace {
@@ -452,29 +453,14 @@ TEST_F(FileList, ItemHeightFollowsFontAndGlyphs) {
   EXPECT_EQ(list->ItemHeight(), big);
 }
 
-// The list's client area as it is on screen.
-std::vector<COLORREF> Capture(HWND window, int* width) {
-  Pump();
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  RECT r;
-  GetClientRect(window, &r);
-  *width = r.right;
-  std::vector<COLORREF> pixels;
-  HDC dc = GetDC(window);
-  for (int y = 0; y < r.bottom; ++y)
-    for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-  ReleaseDC(window, dc);
-  return pixels;
-}
-
 TEST_F(FileList, GlyphsArePaintedWithTheirBackgroundInTheItemsBrush) {
   Files({"a.exe", "b.mp3"});
   list->SetShowGlyphs(true);
   list->SetItemHeight(20);
   Open();
   list->SetItemIndex(1);
-  int width = 0;
-  const std::vector<COLORREF> screen = Capture(list->Handle(), &width);
+  InvalidateRect(list->Handle(), nullptr, TRUE);
+  const testsupport::Capture screen(list->Handle());
   const fw::TBitmap* glyphs[] = {&list->ExecutableGlyph(), &list->UnknownGlyph()};
   const COLORREF brushes[] = {fw::ColorToRGB(fw::clWindow), fw::ColorToRGB(fw::clHighlight)};
   for (int item = 0; item < 2; ++item) {
@@ -488,7 +474,7 @@ TEST_F(FileList, GlyphsArePaintedWithTheirBackgroundInTheItemsBrush) {
         COLORREF g = glyph.Pixel(x, y);
         COLORREF want = g == transparent ? brushes[item] : g;
         seeThrough += g == transparent;
-        mismatches += screen[static_cast<size_t>((top + y) * width + 2 + x)] != want;
+        mismatches += screen.At(2 + x, top + y) != want;
       }
     }
     EXPECT_GT(seeThrough, 0);
@@ -496,7 +482,7 @@ TEST_F(FileList, GlyphsArePaintedWithTheirBackgroundInTheItemsBrush) {
     // The text starts 6 pixels after the glyph: the gap is all brush.
     for (int x = 18; x < 22; ++x)
       for (int y = 20 * item + 2; y < 20 * item + 18; ++y)
-        EXPECT_EQ(screen[static_cast<size_t>(y * width + x)], brushes[item]) << x << "," << y;
+        EXPECT_EQ(screen.At(x, y), brushes[item]) << x << "," << y;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "fw/Application.h"
 #include "fw/ComboBox.h"
 #include "fw/Form.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(ComboTest, APickByTheUserClicksAndChangesOnce) {
   form->Show();
   combo->SetItemIndex(0);
   combo->SetFocus();
-  SendMessageA(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  testsupport::PressKeys({VK_DOWN});
   fw::Application().ProcessMessages();
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(counts.clicks, 1);

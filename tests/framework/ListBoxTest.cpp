@@ -13,6 +13,7 @@
 #include "fw/ListBox.h"
 #include "fw/SysUtils.h"
 #include "testsupport/Pump.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -61,11 +62,12 @@ class ListBox : public testing::Test {
     for (int i = 0; i < box->Items().Count(); ++i) texts.push_back(box->Items().Strings(i));
     return texts;
   }
-  void ClickItem(int index, UINT down = WM_LBUTTONDOWN) {
+  // A click on an item with the real pointer; twice: a double click.
+  void ClickItem(int index, bool twice = false) {
     RECT r = box->ItemRect(index);
-    LPARAM at = MAKELPARAM(r.left + 5, r.top + 2);
-    PostMessageA(box->Handle(), down, MK_LBUTTON, at);
-    PostMessageA(box->Handle(), WM_LBUTTONUP, 0, at);
+    testsupport::MovePointer(box->Handle(), {r.left + 5, r.top + 2});
+    testsupport::ClickPointer();
+    if (twice) testsupport::ClickPointer();
     Pump();
   }
 
@@ -196,8 +198,7 @@ TEST_F(ListBox, OnlyTheUsersSelectionsNotify) {
   ClickItem(2);
   EXPECT_EQ(box->ItemIndex(), 2);
   EXPECT_EQ(clicks, 1);
-  ClickItem(1);
-  ClickItem(1, WM_LBUTTONDBLCLK);  // the second press of a double click
+  ClickItem(1, true);
   EXPECT_EQ(box->ItemIndex(), 1);
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(doubles, 1);
@@ -212,10 +213,11 @@ TEST_F(ListBox, KeyPressSeesTypedCharactersAndMaySwallowThem) {
     if (key == 'c') key = 0;
   };
   box->SetItemIndex(0);
-  PostMessageA(box->Handle(), WM_CHAR, 'b', 0);
+  box->SetFocus();
+  testsupport::TypeText("b");
   Pump();
   EXPECT_EQ(box->ItemIndex(), 1);  // the list box's own type-ahead ran
-  PostMessageA(box->Handle(), WM_CHAR, 'c', 0);
+  testsupport::TypeText("c");
   Pump();
   EXPECT_EQ(box->ItemIndex(), 1);  // swallowed
   EXPECT_EQ(typed, "bc");

@@ -59,9 +59,13 @@ class StdCtrls : public testing::Test {
     form->Show();
     Pump();
   }
-  void PostMouse(UINT message, int x, int y) {
-    PostMessageA(form->Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
-                 MAKELPARAM(x, y));
+  // The real pointer to a point of the form, and its button pressed or let go.
+  void PointerTo(int x, int y) {
+    testsupport::MovePointer(form->Handle(), {x, y});
+    Pump();
+  }
+  void Button(bool down) {
+    testsupport::PointerButton(down);
     Pump();
   }
 
@@ -92,8 +96,9 @@ TEST_F(StdCtrls, EditReportsEveryRealChangeOnce) {
   EXPECT_EQ(seen, (std::vector<std::string>{"before", "after"}));
 
   // Typed: the edit's own notice, through the parent.
+  edit->SetFocus();
   edit->SetSelStart(5);
-  PostMessageA(edit->Handle(), WM_CHAR, 'X', 1);
+  testsupport::TypeText("X");
   Pump();
   EXPECT_EQ(edit->Text(), "afterX");
   ASSERT_EQ(seen.size(), 3u);
@@ -103,7 +108,7 @@ TEST_F(StdCtrls, EditReportsEveryRealChangeOnce) {
   edit->SetSelStart(5);
   edit->SetSelLength(1);
   EXPECT_EQ(edit->SelLength(), 1);
-  PostMessageA(edit->Handle(), WM_CHAR, 'X', 1);
+  testsupport::TypeText("X");
   Pump();
   EXPECT_EQ(edit->Text(), "afterX");
   EXPECT_EQ(seen.size(), 3u);
@@ -155,8 +160,9 @@ TEST_F(StdCtrls, EditMaxLengthLimitsTheUserOnly) {
   edit->SetText("abcdef");  // code is not cut
   EXPECT_EQ(edit->Text(), "abcdef");
   edit->SetText("ab");
+  edit->SetFocus();
   edit->SetSelStart(2);
-  for (char c : std::string("xyz")) PostMessageA(edit->Handle(), WM_CHAR, c, 1);
+  testsupport::TypeText("xyz");
   Pump();
   EXPECT_EQ(edit->Text(), "abx");
   edit->SelectAll();
@@ -215,8 +221,9 @@ TEST_F(StdCtrls, MemoEnterBreaksOnlyWhenWanted) {
   for (bool want : {true, false}) {
     memo->SetWantReturns(want);
     memo->SetText("ab");
+    memo->SetFocus();
     memo->SetSelStart(1);
-    PostMessageA(memo->Handle(), WM_CHAR, '\r', 1);
+    testsupport::PressKeys({VK_RETURN});
     Pump();
     EXPECT_EQ(memo->Text(), want ? "a\r\nb" : "ab") << want;
   }
@@ -531,17 +538,20 @@ TEST_F(StdCtrls, SpeedButtonClicksOnReleaseInsideAfterPress) {
   for (const Case& c : cases) {
     clicks = 0;
     button->SetEnabled(c.enabled);
-    PostMouse(WM_LBUTTONDOWN, c.down.x, c.down.y);
-    PostMouse(WM_LBUTTONUP, c.up.x, c.up.y);
+    PointerTo(c.down.x, c.down.y);
+    Button(true);
+    PointerTo(c.up.x, c.up.y);
+    Button(false);
     EXPECT_EQ(clicks, c.clicks) << c.what;
   }
   // Disabled while held down.
   button->SetEnabled(true);
   clicks = 0;
-  PostMouse(WM_LBUTTONDOWN, 120, 115);
+  PointerTo(120, 115);
+  Button(true);
   EXPECT_TRUE(button->Pressed());
   button->SetEnabled(false);
-  PostMouse(WM_LBUTTONUP, 120, 115);
+  Button(false);
   EXPECT_EQ(clicks, 0);
   button->Click();
   EXPECT_EQ(clicks, 0);
@@ -553,29 +563,24 @@ TEST_F(StdCtrls, SpeedButtonMouseHooksAndFlatFrame) {
   button->SetBounds(100, 100, 40, 30);
   button->SetFlat(true);
   Show();
-  // The real pointer goes along, so that the system's tracking agrees.
-  auto moveTo = [&](int x, int y) {
-    stdctrls::CursorAt(*form, x, y);
-    PostMouse(WM_MOUSEMOVE, x, y);
-  };
-  moveTo(10, 10);
+  PointerTo(10, 10);
   button->events.clear();
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   auto frameCorner = [&] { return Capture(form->Handle()).At(139, 129); };
   EXPECT_EQ(frameCorner(), RGB(255, 255, 255));  // flat: no frame at rest
 
-  moveTo(120, 115);
+  PointerTo(120, 115);
   EXPECT_EQ(button->events, std::vector<std::string>{"enter"});
   EXPECT_TRUE(button->MouseInControl());
   EXPECT_EQ(frameCorner(), shadow);
 
-  moveTo(125, 118);  // still inside: nothing new
-  moveTo(20, 20);
+  PointerTo(125, 118);  // still inside: nothing new
+  PointerTo(20, 20);
   EXPECT_EQ(button->events, (std::vector<std::string>{"enter", "leave"}));
   EXPECT_FALSE(button->MouseInControl());
   EXPECT_EQ(frameCorner(), RGB(255, 255, 255));
 
-  moveTo(120, 115);
+  PointerTo(120, 115);
   PostMessageA(form->Handle(), WM_MOUSELEAVE, 0, 0);
   Pump();
   EXPECT_EQ(button->events, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));

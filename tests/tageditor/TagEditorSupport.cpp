@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fw/DeviceContext.h"
+#include "testsupport/ScreenCapture.h"
 #include "testsupport/UserInput.h"
 
 namespace tageditortest {
@@ -161,12 +161,9 @@ void TipWindow::PickGenreWithMouse(int index) {
 }
 
 COLORREF TipWindow::Background(fw::TEdit& edit) const {
-  Pump();
-  RedrawWindow(edit.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  RECT r;
-  GetClientRect(edit.Handle(), &r);
-  const fw::WindowDc screen(edit.Handle());
-  return GetPixel(screen.get(), r.right - 3, r.bottom / 2);
+  InvalidateRect(edit.Handle(), nullptr, TRUE);
+  const testsupport::Capture shot(edit.Handle());
+  return shot.At(shot.Width() - 3, shot.Height() / 2);
 }
 
 }  // namespace tageditortest

@@ -71,4 +71,6 @@ void ClickPointer(bool right) {
         Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
+void PointerButton(bool down) { Send({Mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)}); }
+
 }  // namespace testsupport

@@ -21,5 +21,7 @@ void TypeText(std::string_view text);
 void MovePointer(HWND window, POINT client);
 // A click of the left (or right) button where the pointer is.
 void ClickPointer(bool right = false);
+// The left button pressed or let go on its own, for a drag between the two.
+void PointerButton(bool down);
 
 }  // namespace testsupport
