@@ -24,6 +24,7 @@
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/ScriptedDrives.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -80,16 +81,11 @@ class BrowsingForm : public testing::Test {
   }
   void PressEnter(fw::TWinControl& control) {
     control.SetFocus();
-    PostMessageA(control.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    testsupport::PressKeys({VK_RETURN});
     Pump();
   }
   void ClickItem(fw::TCustomListBox& list, const std::string& text, bool twice) {
-    const RECT r = list.ItemRect(list.Items().IndexOf(text));
-    const LPARAM at = MAKELPARAM(r.left + 40, (r.top + r.bottom) / 2);
-    std::vector<UINT> messages{WM_LBUTTONDOWN, WM_LBUTTONUP};
-    if (twice) messages.insert(messages.end(), {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
-    for (UINT msg : messages)
-      PostMessageA(list.Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    testsupport::ClickListItem(list, list.Items().IndexOf(text), twice);
     Pump();
   }
   // The label shows the directory, shortened to the list's width.
@@ -182,14 +178,14 @@ TEST_F(BrowsingForm, AnotherDriveChosenInTheComboBox) {
   drives->Drive(temp.Path()[0]);  // the only two drives
   Open();
   drive->SetFocus();
-  SendMessageA(drive->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  testsupport::PressKeys({VK_DOWN});
   Pump();
   EXPECT_EQ(drive->Drive(), 'z');
   EXPECT_EQ(dirs->Drive(), 'Z');
   EXPECT_EQ(files->Directory(), dirs->Directory());
   ExpectLabelShows(dirs->Directory());
   // Back, and into the temp directory again by its path.
-  SendMessageA(drive->Handle(), WM_KEYDOWN, VK_UP, 0);
+  testsupport::PressKeys({VK_UP});
   Pump();
   dirs->SetDirectory(temp.Path());
   EXPECT_EQ(files->Directory(), temp.Path());

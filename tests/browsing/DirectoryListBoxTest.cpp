@@ -25,6 +25,7 @@
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/ScriptedDrives.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -118,14 +119,11 @@ class DirList : public testing::Test {
   }
   void PressEnter() {
     list->SetFocus();
-    PostMessageA(list->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    testsupport::PressKeys({VK_RETURN});
     Pump();
   }
   void DoubleClick(const std::string& text) {
-    const RECT r = list->ItemRect(list->Items().IndexOf(text));
-    const LPARAM at = MAKELPARAM(r.left + 40, (r.top + r.bottom) / 2);
-    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-      PostMessageA(list->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    testsupport::ClickListItem(*list, list->Items().IndexOf(text), true);
     Pump();
   }
   // Volume flags of the temp directory's drive, read at the next rebuild.

@@ -19,6 +19,7 @@
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/ScriptedDrives.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ class DriveCombo : public testing::Test {
   // The user moves the selection in the closed box with the arrow keys.
   void PickWithKey(WORD key) {
     combo->SetFocus();
-    SendMessageA(combo->Handle(), WM_KEYDOWN, key, 0);
+    testsupport::PressKeys({key});
     Pump();
   }
   void Render(int index, Picture& picture) {

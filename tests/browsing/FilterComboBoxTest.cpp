@@ -14,6 +14,7 @@
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -157,7 +158,7 @@ TEST_F(FilterCombo, TheUsersPickHandsItsMaskOn) {
   EXPECT_EQ(ItemTexts(*files), Texts{"a.mp3"});
   const int before = changes;
   combo->SetFocus();
-  SendMessageA(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  testsupport::PressKeys({VK_DOWN});
   Pump();
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(files->Mask(), "*.txt");

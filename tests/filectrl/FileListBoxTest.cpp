@@ -22,6 +22,7 @@
 #include "testsupport/Pump.h"
 #include "testsupport/ScreenCapture.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -261,10 +262,7 @@ TEST_F(FileList, UsersSelectionChangesOnlyWhenTheIndexMoves) {
   int clicks = 0;
   list->OnClick = [&](fw::TComponent*) { ++clicks; };
   auto click = [&](int index) {
-    RECT r = list->ItemRect(index);
-    LPARAM at = MAKELPARAM(r.left + 5, r.top + 2);
-    PostMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
+    testsupport::ClickListItem(*list, index);
     Pump();
   };
   int before = changes;

@@ -62,12 +62,8 @@ class ListBox : public testing::Test {
     for (int i = 0; i < box->Items().Count(); ++i) texts.push_back(box->Items().Strings(i));
     return texts;
   }
-  // A click on an item with the real pointer; twice: a double click.
   void ClickItem(int index, bool twice = false) {
-    RECT r = box->ItemRect(index);
-    testsupport::MovePointer(box->Handle(), {r.left + 5, r.top + 2});
-    testsupport::ClickPointer();
-    if (twice) testsupport::ClickPointer();
+    testsupport::ClickListItem(*box, index, twice);
     Pump();
   }
 

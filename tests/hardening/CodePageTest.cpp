@@ -21,6 +21,7 @@
 #include "testsupport/ErrorModeGuard.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -124,10 +125,7 @@ TEST_F(OutsideCodePage, NoFileItemStandsForAnotherFile) {
 TEST_F(OutsideCodePage, ChoosingSuchAFileReportsAndLoadsNothing) {
   host.Show();
   auto click = [&](int index) {
-    const RECT r = files->ItemRect(index);
-    const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-    ::PostMessageA(files->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(files->Handle(), WM_LBUTTONUP, 0, at);
+    testsupport::ClickListItem(*files, index);
     Pump();
   };
   changes = 0;

@@ -19,6 +19,7 @@
 #include "testsupport/ErrorModeGuard.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace {
 
@@ -149,7 +150,7 @@ TEST_F(LongPaths, EnterOnASubdirectoryOverTheLimitReportsAndStays) {
   ASSERT_NE(dirs->Items().IndexOf("subdirectory"), -1);
   dirs->SetItemIndex(dirs->Items().IndexOf("subdirectory"));
   dirs->SetFocus();
-  ::PostMessageA(dirs->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  testsupport::PressKeys({VK_RETURN});
   Pump();
   const Texts errors = dialogs->Texts(testsupport::DialogKind::Exception);
   ASSERT_EQ(errors.size(), 1u);

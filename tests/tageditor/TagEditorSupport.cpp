@@ -81,28 +81,10 @@ std::vector<std::string> TipWindow::FileItems() const {
   return items;
 }
 
-namespace {
-
-// Scrolls a list (as a person would) until the item shows, and answers the
-// point in its middle, a little in from the left where the glyph is.
-POINT ItemPoint(fw::TCustomListBox& list, int index) {
-  RECT r = list.ItemRect(index);
-  RECT client;
-  GetClientRect(list.Handle(), &client);
-  if (r.top < 0 || r.bottom > client.bottom) {
-    SendMessageA(list.Handle(), LB_SETTOPINDEX, index, 0);
-    r = list.ItemRect(index);
-  }
-  return {r.left + 20, (r.top + r.bottom) / 2};
-}
-
-}  // namespace
-
 void TipWindow::OpenDirectory(const std::string& name) {
   const int index = dirs->Items().IndexOf(name);
   ASSERT_GE(index, 0) << name;
-  MovePointer(dirs->Handle(), ItemPoint(*dirs, index));
-  ClickPointer();
+  testsupport::ClickListItem(*dirs, index);
   ASSERT_TRUE(PumpUntil([&] { return dirs->Focused() && dirs->ItemIndex() == index; })) << name;
   PressKeys({VK_RETURN});
   Pump();
@@ -111,9 +93,7 @@ void TipWindow::OpenDirectory(const std::string& name) {
 void TipWindow::ClickFile(const std::string& name, bool twice) {
   const int index = files->Items().IndexOf(name);
   ASSERT_GE(index, 0) << name;
-  MovePointer(files->Handle(), ItemPoint(*files, index));
-  ClickPointer();
-  if (twice) ClickPointer();
+  testsupport::ClickListItem(*files, index, twice);
   ASSERT_TRUE(PumpUntil([&] { return files->ItemIndex() == index; })) << name;
   Pump();
 }

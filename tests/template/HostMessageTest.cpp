@@ -19,6 +19,7 @@
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/UserInput.h"
 
 namespace moduletest {
 namespace {
@@ -275,9 +276,10 @@ TEST_F(HostMessages, ACloseWhileTheTipIsBusyEndsTheWindowAfterwards) {
   testsupport::Installed<ClosingDialogs, fw::DialogService, &fw::SetDialogService> dialogs;
   dialogs->tip = tip_;
 
-  LPARAM at = MAKELPARAM(info->Left() + info->Width() / 2, info->Top() + info->Height() / 2);
-  SendMessageA(tip_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(tip_, WM_LBUTTONUP, 0, at);
+  testsupport::MovePointer(tip_,
+                           {info->Left() + info->Width() / 2, info->Top() + info->Height() / 2});
+  testsupport::ClickPointer();
+  fw::Application().ProcessMessages();
 
   ASSERT_EQ(dialogs->Texts(testsupport::DialogKind::Message).size(), 1u);
   EXPECT_TRUE(dialogs->stillThere) << "ended under the click that was still running";
@@ -304,6 +306,8 @@ TEST_F(HostMessages, TheMenuEntryAndF12EachAskOnceToSwitchWindows) {
   cover.Raise();
   ASSERT_FALSE(Above(tip_, cover.Handle()));
   fw::Application().ProcessMessages();
+  // Posted: a key pressed for real goes to the active window, and making the
+  // tip active would already bring it to the front.
   PostMessageA(tip_, WM_KEYDOWN, VK_F12, 0);
   PostMessageA(tip_, WM_KEYUP, VK_F12, 0xC0000001);
   fw::Application().ProcessMessages();
@@ -334,16 +338,13 @@ class HostSaves : public HostMessages {
     ASSERT_NE(files, nullptr);
     int index = files->Items().IndexOf("Lied.mp3");
     ASSERT_GE(index, 0);
-    RECT r = files->ItemRect(index);
-    LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-    PostMessageA(files->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(files->Handle(), WM_LBUTTONUP, 0, at);
+    testsupport::ClickListItem(*files, index);
     fw::Application().ProcessMessages();
     ASSERT_EQ(Part<fw::TEdit>(ModuleHost::Form(), "EditTitel")->Text(), "Lied");
   }
   void EditTheTitle(char c) {
-    HWND edit = Part<fw::TEdit>(ModuleHost::Form(), "EditTitel")->Handle();
-    SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Part<fw::TEdit>(ModuleHost::Form(), "EditTitel")->SetFocus();
+    testsupport::TypeText(std::string(1, c));
     fw::Application().ProcessMessages();
     ASSERT_EQ(host_.Changed(), 1);
   }
@@ -415,9 +416,8 @@ TEST_F(HostSaves, AHostMayFreeTheTipWhileHandlingTheNoticeOfAClick) {
   };
   EditTheTitle('x');
   auto* ok = Part<fw::TSpeedButton>(ModuleHost::Form(), "HotSpeedButtonOK");
-  LPARAM at = MAKELPARAM(ok->Left() + ok->Width() / 2, ok->Top() + ok->Height() / 2);
-  SendMessageA(tip_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(tip_, WM_LBUTTONUP, 0, at);
+  testsupport::MovePointer(tip_, {ok->Left() + ok->Width() / 2, ok->Top() + ok->Height() / 2});
+  testsupport::ClickPointer();
   fw::Application().ProcessMessages();
   EXPECT_EQ(freed, std::vector<int32_t>{1});
   EXPECT_TRUE(stillThere) << "ended under the click that was still running";

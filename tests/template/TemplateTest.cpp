@@ -14,8 +14,10 @@
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
 #include "testsupport/ModuleHost.h"
+#include "testsupport/Pump.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
+#include "testsupport/UserInput.h"
 
 namespace moduletest {
 namespace {
@@ -240,13 +242,16 @@ TEST_F(TipFrame, ButtonsShowTheirNormalAndHotPicturesAndTheHandCursor) {
     images->GetBitmap(hot, hotPicture);
     EXPECT_TRUE(SamePicture(button->GetGlyph(), normalPicture));
 
-    int x = button->Left() + button->Width() / 2, y = button->Top() + button->Height() / 2;
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    EXPECT_TRUE(SamePicture(button->GetGlyph(), hotPicture));
+    testsupport::MovePointer(
+        window, {button->Left() + button->Width() / 2, button->Top() + button->Height() / 2});
+    EXPECT_TRUE(
+        testsupport::PumpUntil([&] { return SamePicture(button->GetGlyph(), hotPicture); }));
     EXPECT_EQ(button->Cursor(), fw::crHandPoint);
 
-    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
-    EXPECT_TRUE(SamePicture(button->GetGlyph(), normalPicture));
+    // Out of the window altogether: the leave notice of the system's tracking.
+    testsupport::MovePointer(window, {-20, -20});
+    EXPECT_TRUE(
+        testsupport::PumpUntil([&] { return SamePicture(button->GetGlyph(), normalPicture); }));
     EXPECT_EQ(button->Cursor(), fw::crDefault);
   }
 }

@@ -6,6 +6,7 @@
 #include "fw/Application.h"
 #include "fw/ListBox.h"
 #include "fw/SysUtils.h"
+#include "testsupport/UserInput.h"
 
 namespace moduletest {
 
@@ -109,10 +110,7 @@ void TaggedFolder::Select() const {
   auto* files = Part<fw::TCustomListBox>(ModuleHost::Form(), "FileListBox1");
   ASSERT_NE(files, nullptr);
   ASSERT_EQ(files->Items().Count(), 1);
-  const RECT r = files->ItemRect(0);
-  const LPARAM at = MAKELPARAM(r.left + 10, (r.top + r.bottom) / 2);
-  PostMessageA(files->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(files->Handle(), WM_LBUTTONUP, 0, at);
+  testsupport::ClickListItem(*files, 0);
   fw::Application().ProcessMessages();
   ASSERT_EQ(files->ItemIndex(), 0);
 }

@@ -73,4 +73,18 @@ void ClickPointer(bool right) {
 
 void PointerButton(bool down) { Send({Mouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP)}); }
 
+void ClickListItem(fw::TCustomListBox& list, int index, bool twice) {
+  RECT r = list.ItemRect(index);
+  RECT client;
+  GetClientRect(list.Handle(), &client);
+  if (r.top < 0 || r.bottom > client.bottom) {
+    SendMessageA(list.Handle(), LB_SETTOPINDEX, index, 0);
+    r = list.ItemRect(index);
+  }
+  // A little in from the left, past the glyph where there is one.
+  MovePointer(list.Handle(), {r.left + 20, (r.top + r.bottom) / 2});
+  ClickPointer();
+  if (twice) ClickPointer();
+}
+
 }  // namespace testsupport

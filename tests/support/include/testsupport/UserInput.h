@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "fw/ListBox.h"
+
 namespace testsupport {
 
 // Presses the keys in order and lets them go in reverse order: {VK_SHIFT,
@@ -23,5 +25,8 @@ void MovePointer(HWND window, POINT client);
 void ClickPointer(bool right = false);
 // The left button pressed or let go on its own, for a drag between the two.
 void PointerButton(bool down);
+// A click on a list item with the pointer, after scrolling the list (as a
+// person would) until the item shows; twice: a double click.
+void ClickListItem(fw::TCustomListBox& list, int index, bool twice = false);
 
 }  // namespace testsupport
