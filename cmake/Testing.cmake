@@ -24,13 +24,8 @@
 #       FW_OBJDUMP   the objdump that reads this build's binaries
 #     Generator expressions such as $<TARGET_FILE:tgt> work in the command.
 #
-# FW_ARCH is also set as a CMake variable. On i686 every test runs where the kernel runs
-# 32-bit programs itself. Where they run under user-mode emulation (scripts/setup
-# registered qemu-i386: minutes per Wine process) FW_I686_SUBSET is set and a test is
-# registered only when it says I686: the programs that prove something about that
-# architecture (the register convention, exceptions across DLLs, 32-bit file offsets),
-# with I686_ARGS instead of ARGS. The choice is made again at every configure, since a
-# machine can change between sessions; FW_I686_TEST_SET names it for scripts/test.
+# FW_ARCH is also set as a CMake variable. The i686 tests are the same whether the kernel runs
+# 32-bit programs itself or hands them to qemu-i386 (scripts/setup).
 
 include_guard(GLOBAL)
 
@@ -44,20 +39,6 @@ if(MINGW)
 else()
   set(FW_ARCH native)
   set(FW_OBJDUMP objdump)
-endif()
-
-set(FW_I686_SUBSET OFF)
-if(FW_ARCH STREQUAL "i686")
-  execute_process(COMMAND "${FW_WINE_RUN}" --i686-mode OUTPUT_VARIABLE _fw_i686_mode
-                  OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(_fw_i686_mode STREQUAL "emulated")
-    set(FW_I686_SUBSET ON)
-    set(FW_I686_TEST_SET "the opt-in subset (32-bit programs run under emulation)")
-  else()
-    set(FW_I686_TEST_SET "every test program (32-bit programs run natively)")
-  endif()
-  set(FW_I686_TEST_SET "${FW_I686_TEST_SET}" CACHE INTERNAL "Which i686 tests are registered")
-  message(STATUS "i686 tests: ${FW_I686_TEST_SET}")
 endif()
 
 # Tests always get a private virtual display: windows must not pop up on a developer's
@@ -87,8 +68,7 @@ function(_fw_set_test_properties name timeout labels)
 endfunction()
 
 function(fw_add_test target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "I686;TIP_WINDOW;REAL_INPUT" "NAME;TIMEOUT"
-                        "ARGS;I686_ARGS;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "TIP_WINDOW;REAL_INPUT" "NAME;TIMEOUT" "ARGS;LABELS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "fw_add_test(${target}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -97,14 +77,6 @@ function(fw_add_test target)
   endif()
   if(NOT arg_NAME)
     set(arg_NAME ${target})
-  endif()
-  if(FW_I686_SUBSET)
-    if(NOT arg_I686)
-      return()
-    endif()
-    if(arg_I686_ARGS)
-      set(arg_ARGS ${arg_I686_ARGS})
-    endif()
   endif()
   if(MINGW)
     add_test(NAME ${arg_NAME}
@@ -125,12 +97,9 @@ function(fw_add_test target)
 endfunction()
 
 function(fw_add_script_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "I686" "WORKING_DIRECTORY;TIMEOUT" "COMMAND;LABELS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY;TIMEOUT" "COMMAND;LABELS")
   if(arg_UNPARSED_ARGUMENTS OR NOT arg_COMMAND)
     message(FATAL_ERROR "fw_add_script_test(${name} COMMAND <cmd>...): bad arguments")
-  endif()
-  if(FW_I686_SUBSET AND NOT arg_I686)
-    return()
   endif()
   if(NOT arg_WORKING_DIRECTORY)
     set(arg_WORKING_DIRECTORY "${FW_BIN_DIR}")
