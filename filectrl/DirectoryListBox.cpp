@@ -168,7 +168,7 @@ void TDirectoryListBox::OpenSelected() {
   SetDirectory(path);
 }
 
-void TDirectoryListBox::KeyPress(char& key) {
+void TDirectoryListBox::KeyPress(wchar_t& key) {
   fw::TCustomListBox::KeyPress(key);
   if (key == '\r') OpenSelected();
 }

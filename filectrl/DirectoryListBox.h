@@ -85,7 +85,7 @@ class TDirectoryListBox : public fw::TCustomListBox {
 
   void CreateWnd() override;
   void FontChanged() override;
-  void KeyPress(char& key) override;
+  void KeyPress(wchar_t& key) override;
   void DrawItem(int index, const RECT& rect, UINT state) override;
 
   fw::TBitmap closedFolderGlyph_;

@@ -48,7 +48,7 @@ void TDriveComboBox::ReadDrives() {
   for (int i = 0; i < kDriveLetters; ++i) {
     if (!(mask & (1u << i))) continue;
     char letter = static_cast<char>('a' + i);
-    const char root[] = {letter, ':', '\\', '\0'};
+    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
     const UINT type = fw::Drives().DriveType(root);
     if (textCase_ == TTextCase::tcUpperCase) letter = fw::AsciiUpper(letter);
     const std::string prefix = std::string{letter, ':'};

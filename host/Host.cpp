@@ -15,6 +15,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/Services.h"
+#include "fw/Unicode.h"
 
 namespace host {
 namespace {
@@ -41,9 +42,9 @@ std::string CurrentException() {
 }
 
 std::string DefaultModulePath() {
-  char buffer[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  std::string path(buffer, length < sizeof buffer ? length : 0);
+  wchar_t buffer[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  std::string path = fw::Utf8(std::wstring_view(buffer, length < MAX_PATH ? length : 0));
   size_t slash = path.find_last_of("\\/");
   return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "Ombrik63.dll";
 }
@@ -60,9 +61,9 @@ std::vector<HWND> ThreadWindows() {
 }
 
 std::string WindowCaption(HWND w) {
-  char buffer[512];
-  int length = GetWindowTextA(w, buffer, sizeof buffer);
-  return std::string(buffer, length > 0 ? length : 0);
+  wchar_t buffer[512];
+  int length = GetWindowTextW(w, buffer, 512);
+  return fw::Utf8(std::wstring_view(buffer, length > 0 ? length : 0));
 }
 
 bool OwnWindow(HWND w) {
@@ -73,7 +74,7 @@ bool OwnWindow(HWND w) {
 
 Host::Host(Options options, std::string startDir)
     : options_(std::move(options)), startDir_(std::move(startDir)) {
-  hostMessage_ = RegisterWindowMessageA("Tovrane");
+  hostMessage_ = RegisterWindowMessageW(L"Tovrane");
   modulePath_ = options_.module.empty() ? DefaultModulePath() : ScriptPath(options_.module);
   form_ = fw::Owned<THostForm>(fw::CreateForm<THostForm>(nullptr));
   form_->Attach(*this);
@@ -239,7 +240,7 @@ void Host::Send(uint32_t wparam, uint32_t lparam) {
     return;
   }
   try {
-    LRESULT r = SendMessageA(tip, hostMessage_, static_cast<WPARAM>(wparam),
+    LRESULT r = SendMessageW(tip, hostMessage_, static_cast<WPARAM>(wparam),
                              static_cast<LPARAM>(static_cast<uintptr_t>(lparam)));
     Say(what + " -> " + std::to_string(static_cast<int64_t>(r)));
   } catch (...) {

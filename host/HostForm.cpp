@@ -121,8 +121,8 @@ void THostForm::AddLog(const std::string& line) {
   std::vector<std::string> lines(log_.begin(), log_.end());
   memoLog_->SetLines(lines);
   if (memoLog_->HandleAllocated()) {
-    SendMessageA(memoLog_->Handle(), EM_SETSEL, -1, -1);
-    SendMessageA(memoLog_->Handle(), EM_SCROLLCARET, 0, 0);
+    SendMessageW(memoLog_->Handle(), EM_SETSEL, -1, -1);
+    SendMessageW(memoLog_->Handle(), EM_SCROLLCARET, 0, 0);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
+#include "fw/SysUtils.h"
 
 namespace host {
 namespace {
@@ -71,7 +72,7 @@ ShotSize SaveWindowBitmap(HWND window, const std::string& file) {
   const uint8_t* pixels = static_cast<const uint8_t*>(bits);
   out.insert(out.end(), pixels, pixels + imageSize);
 
-  fw::KernelHandle handle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  fw::KernelHandle handle(CreateFileW(fw::SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) throw fw::EFOpenError("Cannot create " + file);
   DWORD written = 0;

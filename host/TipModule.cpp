@@ -3,16 +3,19 @@
 #include "RegisterCall.h"
 #include "fw/Exceptions.h"
 #include "fw/LongString.h"
+#include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace host {
 namespace {
 
 std::string SystemErrorText(DWORD code) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length ? std::string(buffer, length) : "error " + std::to_string(code);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text =
+      length ? fw::Utf8(std::wstring_view(buffer, length)) : "error " + std::to_string(code);
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
     text.pop_back();
@@ -26,17 +29,25 @@ F As(FARPROC p) {
 }
 
 std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  if (length == 0 || length >= sizeof buffer) return path;
-  return std::string(buffer, length);
+  wchar_t buffer[MAX_PATH];
+  DWORD length = GetFullPathNameW(fw::Utf16(path).c_str(), MAX_PATH, buffer, nullptr);
+  if (length == 0 || length >= MAX_PATH) return path;
+  return fw::Utf8(std::wstring_view(buffer, length));
+}
+
+std::string AnsiText(const std::string& text) {
+  if (std::optional<std::string> ansi = fw::Utf8ToAnsi(text)) return *ansi;
+  std::string replaced;
+  for (const char c : text)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) replaced += (c & 0x80) ? '?' : c;
+  return replaced;
 }
 
 }  // namespace
 
 TipModule::TipModule(const std::string& path) : path_(FullPath(path)) {
   // The module's own imports (the help library) are found beside it.
-  library_.reset(LoadLibraryExA(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  library_.reset(LoadLibraryExW(fw::Utf16(path_).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   if (!library_) {
     DWORD error = GetLastError();
     throw fw::EFOpenError("Cannot load " + path_ + ": " + SystemErrorText(error));
@@ -57,8 +68,9 @@ FARPROC TipModule::Export(const char* name) {
 int32_t TipModule::Create(const CreateArgs& a) {
   // Both references stay ours until the call returns; the module takes its
   // own for as long as it needs the texts.
-  fw::LongString caption(a.caption);
-  fw::LongString hint(a.hint);
+  // The module takes the system's code page; what it lacks arrives as "?".
+  fw::LongString caption(AnsiText(a.caption));
+  fw::LongString hint(AnsiText(a.hint));
 #if defined(__i386__)
   auto pointer = [](const char* p) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));

@@ -1,5 +1,8 @@
 // host.exe: the test host of the tip modules. It loads a module, calls its
 // exports and exchanges HostMessage with its window, by hand or by script.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -15,6 +18,7 @@
 #include "fw/FileStream.h"
 #include "fw/Layout.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace {
 
@@ -58,12 +62,23 @@ int Run(const host::Options& options) {
   return 0;
 }
 
+// The arguments as typed, in UTF-8: argv holds them in the code page, which
+// has no form for most folder names.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(fw::Utf8(std::wstring_view(wide[i])));
+  LocalFree(wide);
+  return arguments;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   host::Options options;
   try {
-    options = host::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    options = host::ParseCommandLine(Arguments());
   } catch (const host::UsageError& e) {
     std::fprintf(stderr, "host.exe: %s\n(host.exe --help lists the options)\n", e.what());
     return 1;

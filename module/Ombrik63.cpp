@@ -10,6 +10,7 @@
 #include "fw/Component.h"
 #include "fw/Layout.h"
 #include "fw/LongString.h"
+#include "fw/SysUtils.h"
 
 TFormOmbrik63* ModuleForm = nullptr;
 
@@ -62,10 +63,10 @@ int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int3
     ModuleForm->FreeNotification(&tipWatcher);
 
     // Showing fills the title from the caption and loads the help by HelpId.
-    ModuleForm->SetCaption(captionText.str());
+    ModuleForm->SetCaption(fw::AnsiToUtf8(captionText.str()));
     ModuleForm->SetBounds(left, top, width, height);
     ModuleForm->SetTag(winVersionType);
-    ModuleForm->SetHint(hintText.str());
+    ModuleForm->SetHint(fw::AnsiToUtf8(hintText.str()));
     ModuleForm->HelpId = helpId;
     ModuleForm->Show();
     ModuleForm->Sprache(Language);

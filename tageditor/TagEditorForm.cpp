@@ -20,6 +20,7 @@
 #include "fw/Services.h"
 #include "fw/SpeedButton.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
 }
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
-  EditTag->SetText(tag ? tag->Marker : "");
+  EditTag->SetText(tag ? fw::AnsiToUtf8(tag->Marker) : "");
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
   const auto edits = TextEdits();
   for (fw::TEdit* edit : edits) edit->SetEnabled(tag.has_value());
@@ -116,7 +117,7 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
                                   &tag->Comment};
     for (std::size_t i = 0; i < edits.size(); ++i) {
       edits[i]->SetText("");
-      edits[i]->SetText(*texts[i]);
+      edits[i]->SetText(fw::AnsiToUtf8(*texts[i]));
     }
     ComboBoxGenre->SetItemIndex(tag->Genre);
   } else {
@@ -148,14 +149,29 @@ void TFormOmbrik63::HotSpeedButtonOKClick(fw::TComponent* sender) {
                                 "\" could not be read, so there is nothing to save into it; "
                                 "nothing was written.");
   }
-  const tageditor::TagFields fields{EditTitel->Text(),     EditKuenstler->Text(),
-                                    EditAlbum->Text(),     EditJahr->Text(),
-                                    EditKommentar->Text(), ComboBoxGenre->ItemIndex()};
+  std::array<std::string, 5> texts;
+  const auto edits = TextEdits();
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    std::optional<std::string> text = RecordText(*edits[i]);
+    if (!text) {
+      edits[i]->SetFocus();
+      throw fw::EInvalidOperation("\"" + FieldLabels()[i]->Text() +
+                                  "\" holds characters that a tag cannot store (it takes those of "
+                                  "the system's code page only); nothing was written.");
+    }
+    texts[i] = std::move(*text);
+  }
+  const tageditor::TagFields fields{texts[0], texts[1], texts[2],
+                                    texts[3], texts[4], ComboBoxGenre->ItemIndex()};
   commentWidth_ = tageditor::SaveTag(fileName, fields);
   PadToRecord();
   HotSpeedButtonOK->SetEnabled(false);
   // On disk before the host hears of it.
   TfrmTippTemplate::HotSpeedButtonOKClick(sender);
+}
+
+std::optional<std::string> TFormOmbrik63::RecordText(const fw::TEdit& edit) {
+  return fw::Utf8ToAnsi(edit.Text());
 }
 
 std::array<std::size_t, 5> TFormOmbrik63::FieldWidths() const {
@@ -167,9 +183,9 @@ void TFormOmbrik63::PadToRecord() {
   const auto edits = TextEdits();
   const auto widths = FieldWidths();
   for (std::size_t i = 0; i < edits.size(); ++i) {
-    const std::string text = edits[i]->Text();
-    if (text.size() <= widths[i])
-      edits[i]->SetText(text + std::string(widths[i] + 1 - text.size(), ' '));
+    const std::optional<std::string> text = RecordText(*edits[i]);
+    if (text && text->size() <= widths[i])
+      edits[i]->SetText(edits[i]->Text() + std::string(widths[i] + 1 - text->size(), ' '));
   }
   // The record on disk may have given the comment another width.
   ShowOverflow();
@@ -179,8 +195,10 @@ void TFormOmbrik63::ShowOverflow() {
   const auto edits = TextEdits();
   const auto widths = FieldWidths();
   for (std::size_t i = 0; i < edits.size(); ++i) {
-    // Blanks past the field are what OK pads with; only they may be lost unseen.
-    const bool cut = edits[i]->Text().find_first_not_of(' ', widths[i]) != std::string::npos;
+    // Blanks past the field are what OK pads with; only they may be lost
+    // unseen. A character that the record cannot hold at all is a loss too.
+    const std::optional<std::string> text = RecordText(*edits[i]);
+    const bool cut = !text || text->find_first_not_of(' ', widths[i]) != std::string::npos;
     edits[i]->SetColor(cut ? kOverflowColor : fieldColor_);
   }
 }
@@ -193,7 +211,8 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
 
 void TFormOmbrik63::SpeedButtonPlayClick(fw::TComponent*) {
   // The file type's default action; what the shell makes of it is its own.
-  fw::Shell().Execute(Handle(), nullptr, currentFile_.c_str(), nullptr, nullptr, SW_SHOW);
+  fw::Shell().Execute(Handle(), nullptr, fw::Utf16(currentFile_).c_str(), nullptr, nullptr,
+                      SW_SHOW);
 }
 
 namespace {

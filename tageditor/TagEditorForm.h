@@ -68,6 +68,13 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   std::array<fw::TEdit*, 5> TextEdits() const {
     return {EditTitel, EditKuenstler, EditAlbum, EditJahr, EditKommentar};
   }
+  // Their labels, which name them in messages.
+  std::array<fw::TLabel*, 5> FieldLabels() const {
+    return {Label3, Label4, Label5, Label6, Label7};
+  }
+  // An edit's text as the record holds it, in the system's code page; nothing
+  // when it has a character that the code page lacks.
+  static std::optional<std::string> RecordText(const fw::TEdit& edit);
   // Fills and enables the fields from a tag, or disables and empties them
   // without one; either way the shown values become the kept ones.
   void ShowTag(const std::optional<tageditor::Id3v1Tag>& tag);

@@ -2,6 +2,7 @@
 
 #include "fw/Handle.h"
 #include "fw/Services.h"
+#include "fw/Unicode.h"
 
 namespace {
 constexpr const char* kShutdownPrivilege = "SeShutdownPrivilege";
@@ -16,7 +17,8 @@ bool SetPrivilege(const std::string& privilegeName, bool enable) {
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
-  if (!LookupPrivilegeValueA(nullptr, privilegeName.c_str(), &privileges.Privileges[0].Luid))
+  if (!LookupPrivilegeValueW(nullptr, fw::Utf16(privilegeName).c_str(),
+                             &privileges.Privileges[0].Luid))
     return false;
   // One privilege's previous state fits; it is not used.
   TOKEN_PRIVILEGES previous{};

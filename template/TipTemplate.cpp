@@ -10,6 +10,7 @@
 #include "fw/Handle.h"
 #include "fw/ImageList.h"
 #include "fw/Layout.h"
+#include "fw/SysUtils.h"
 #include "fw/Memo.h"
 #include "fw/Menus.h"
 #include "fw/Panel.h"
@@ -28,7 +29,7 @@ bool DefaultsRestored = false;
 namespace {
 
 uint16_t RegisterHostMessage() {
-  UINT id = RegisterWindowMessageA("Tovrane");
+  UINT id = RegisterWindowMessageW(L"Tovrane");
   // Registered numbers lie in 0xC000..0xFFFF. Anything else is unusable;
   // 0 would make every WM_NULL look like a close command.
   return id <= 0xFFFF ? static_cast<uint16_t>(id) : 0;
@@ -77,7 +78,7 @@ uint32_t CommandValue(uint64_t value) {
 // The help library owns its texts; copy at once, null being the empty text.
 std::string HelpText(int32_t helpId, int32_t kind) {
   const char* text = GetHelpText(helpId, kind);
-  return text ? text : "";
+  return text ? fw::AnsiToUtf8(text) : "";
 }
 
 // How long a notice waits for a top-level window of another program that does
@@ -91,7 +92,7 @@ constexpr UINT kNoticeWaitMs = 5000;
 // has handled the notice when this returns. Windows of this thread (the tip's
 // own, a host's) are called directly, as with SendMessage.
 void Broadcast(WPARAM command, LPARAM argument) {
-  SendMessageTimeoutA(HWND_BROADCAST, HostMessage, command, argument,
+  SendMessageTimeoutW(HWND_BROADCAST, HostMessage, command, argument,
                       SMTO_NORMAL | SMTO_ABORTIFHUNG, kNoticeWaitMs, nullptr);
 }
 
@@ -305,7 +306,7 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick(fw::TComponent*) {
     registry.WriteString("LastKey", HelpText(HelpId, zekhelp::kRegistryPath));
   }
   // Whether the editor started is not reported.
-  fw::Shell().Execute(Handle(), nullptr, "regedit.exe", "", "", SW_SHOW);
+  fw::Shell().Execute(Handle(), nullptr, L"regedit.exe", L"", L"", SW_SHOW);
 }
 
 void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) { Broadcast(kSwitchWindowNotice, 0); }

@@ -51,14 +51,14 @@ bool TApplication::PreTranslate(MSG& msg) {
 }
 
 bool TApplication::HandleMessage(MSG& msg) {
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return true;
   }
   if (!PreTranslate(msg)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return true;
 }
@@ -85,7 +85,7 @@ void TApplication::Terminate() {
 void TScreen::SetCursor(TCursor cursor) {
   if (cursor == cursor_) return;
   cursor_ = cursor;
-  ::SetCursor(cursor == crDefault ? LoadCursorA(nullptr, IDC_ARROW) : CursorHandle(cursor));
+  ::SetCursor(CursorHandle(cursor == crDefault ? crArrow : cursor));
 }
 
 }  // namespace fw

@@ -1,6 +1,7 @@
 #include "fw/Bitmap.h"
 
 #include "fw/Exceptions.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -20,14 +21,14 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
   bitmap_.reset(bitmap);
   width_ = height_ = 0;
   BITMAP info{};
-  if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
+  if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
     width_ = info.bmWidth;
     height_ = info.bmHeight;
   }
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE module, const std::string& name) {
-  HBITMAP bitmap = LoadBitmapA(module, name.c_str());
+  HBITMAP bitmap = LoadBitmapW(module, Utf16(name).c_str());
   if (!bitmap) throw Exception("Resource " + name + " not found");
   SetHandle(bitmap);
 }

@@ -4,6 +4,8 @@
 
 #include "fw/Bitmap.h"
 #include "fw/Handle.h"
+#include "fw/ScopeExit.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -78,20 +80,23 @@ void TCanvas::DrawDisabled(int x, int y, const TBitmap& bitmap, const RECT& part
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (!dc_) return;
   Prepare();
-  ::TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
+  const std::wstring wide = Utf16(text);
+  ::TextOutW(dc_, x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 int TCanvas::DrawText(const std::string& text, RECT& rect, UINT format) {
   if (!dc_) return 0;
   Prepare();
-  return ::DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  const std::wstring wide = Utf16(text);
+  return ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
 }
 
 int TCanvas::TextWidth(const std::string& text) {
   if (!dc_) return 0;
   Prepare();
   SIZE size{};
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Utf16(text);
+  GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 
@@ -99,8 +104,39 @@ int TCanvas::TextHeight(const std::string& text) {
   if (!dc_) return 0;
   Prepare();
   SIZE size{};
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Utf16(text);
+  GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size);
   return size.cy;
+}
+
+void TCanvas::PaintItem(const DRAWITEMSTRUCT& item, const TFont& font, TColor color,
+                        const std::function<void()>& draw) {
+  Attach(item.hDC);
+  ScopeExit detach([this] { Detach(); });
+  font_ = font;
+  brush_.Color = color;
+  if (item.itemState & ODS_SELECTED) {
+    brush_.Color = clHighlight;
+    font_.SetColor(clHighlightText);
+  } else if (item.itemState & ODS_DISABLED) {
+    font_.SetColor(clGrayText);
+  }
+  draw();
+  if (item.itemState & ODS_FOCUS) ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void TCanvas::DrawItem(const RECT& rect, const std::string& text, const TBitmap* glyph,
+                       int indent) {
+  FillRect(rect);
+  int left = rect.left + 2 + indent;
+  if (glyph && !glyph->Empty()) {
+    const int width = glyph->Width(), height = glyph->Height();
+    DrawTransparent(left, (rect.top + rect.bottom - height) / 2, *glyph, RECT{0, 0, width, height});
+    left += width + 4;
+  }
+  RECT textRect{left, rect.top, rect.right, rect.bottom};
+  // "&" is a character of a file name, not a mnemonic.
+  DrawText(text, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 ScreenCanvas::ScreenCanvas() { Attach(screen_.get()); }

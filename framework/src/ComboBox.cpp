@@ -6,6 +6,7 @@
 #include "fw/Layout.h"
 #include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -32,8 +33,8 @@ int TCustomComboBox::ItemList::AddObject(const std::string& text, void* object) 
   int index = Count() - 1;
   if (box_.HandleAllocated()) {
     HWND h = box_.Handle();
-    SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(h, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(object));
+    SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(text).c_str()));
+    SendMessageW(h, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(object));
   }
   return index;
 }
@@ -42,13 +43,13 @@ void TCustomComboBox::ItemList::Delete(int index) {
   Strings(index);
   box_.items_.erase(box_.items_.begin() + index);
   if (box_.itemIndex_ >= Count()) box_.itemIndex_ = -1;
-  if (box_.HandleAllocated()) SendMessageA(box_.Handle(), CB_DELETESTRING, index, 0);
+  if (box_.HandleAllocated()) SendMessageW(box_.Handle(), CB_DELETESTRING, index, 0);
 }
 
 void TCustomComboBox::ItemList::Clear() {
   box_.items_.clear();
   box_.itemIndex_ = -1;
-  if (box_.HandleAllocated()) SendMessageA(box_.Handle(), CB_RESETCONTENT, 0, 0);
+  if (box_.HandleAllocated()) SendMessageW(box_.Handle(), CB_RESETCONTENT, 0, 0);
 }
 
 int TCustomComboBox::ItemList::IndexOf(const std::string& text) const {
@@ -66,23 +67,23 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 int TCustomComboBox::ItemIndex() const {
   if (HandleAllocated())
     return static_cast<int>(
-        SendMessageA(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
+        SendMessageW(const_cast<TCustomComboBox*>(this)->Handle(), CB_GETCURSEL, 0, 0));
   return itemIndex_;
 }
 
 void TCustomComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= Items().Count()) index = -1;
   itemIndex_ = index;
-  if (HandleAllocated()) SendMessageA(Handle(), CB_SETCURSEL, index, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), CB_SETCURSEL, index, 0);
 }
 
 void TCustomComboBox::SetItemHeight(int height) {
   if (height <= 0) return;
   itemHeight_ = height;
   if (HandleAllocated()) {
-    SendMessageA(Handle(), CB_SETITEMHEIGHT, 0, height);
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, height);
     if (style_ == TComboBoxStyle::csOwnerDrawFixed)
-      SendMessageA(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+      SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
   }
 }
 
@@ -123,11 +124,11 @@ void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
   HWND h = Handle();
   for (size_t i = 0; i < items_.size(); ++i) {
-    SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_[i].text.c_str()));
-    SendMessageA(h, CB_SETITEMDATA, i, reinterpret_cast<LPARAM>(items_[i].object));
+    SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(items_[i].text).c_str()));
+    SendMessageW(h, CB_SETITEMDATA, i, reinterpret_cast<LPARAM>(items_[i].object));
   }
   SetItemHeight(itemHeight_);
-  SendMessageA(h, CB_SETCURSEL, itemIndex_, 0);
+  SendMessageW(h, CB_SETCURSEL, itemIndex_, 0);
 }
 
 void TCustomComboBox::DestroyWnd() {
@@ -142,9 +143,11 @@ void TCustomComboBox::Change() {
 }
 
 void TCustomComboBox::DrawItem(int index, const RECT& rect, uint32_t) {
-  canvas_.FillRect(rect);
+  // The closed box without a selection asks for no item.
   if (index >= 0 && index < Items().Count())
-    canvas_.TextOut(rect.left + 2, rect.top, Items().Strings(index));
+    canvas_.DrawItem(rect, Items().Strings(index));
+  else
+    canvas_.FillRect(rect);
 }
 
 void TCustomComboBox::WndProc(TMessage& m) {
@@ -172,18 +175,11 @@ void TCustomComboBox::WndProc(TMessage& m) {
       if (d->itemState & ODS_FOCUS) state |= odFocused;
       if (d->itemState & ODS_DISABLED) state |= odDisabled;
       if (d->itemState & ODS_COMBOBOXEDIT) state |= odComboBoxEdit;
-      canvas_.Attach(d->hDC);
-      ScopeExit detach([this] { canvas_.Detach(); });
-      canvas_.Font() = Font();
-      if (state & odSelected) {
-        canvas_.Brush().Color = clHighlight;
-        canvas_.Font().SetColor(clHighlightText);
-      } else {
-        canvas_.Brush().Color = Color();
-        if (state & odDisabled) canvas_.Font().SetColor(clGrayText);
-      }
-      DrawItem(static_cast<int>(d->itemID), d->rcItem, state);
-      if ((state & odFocused) && (state & odSelected)) ::DrawFocusRect(d->hDC, &d->rcItem);
+      // A combo box shows the focus on its selected item only.
+      DRAWITEMSTRUCT item = *d;
+      if (!(state & odSelected)) item.itemState &= ~ODS_FOCUS;
+      canvas_.PaintItem(item, Font(), Color(),
+                        [&] { DrawItem(static_cast<int>(d->itemID), d->rcItem, state); });
       m.Result = TRUE;
       return;
     }

@@ -137,8 +137,8 @@ void TControl::RefreshCursor() {
     RECT r = BoundsRect();
     if (!PtInRect(&r, client)) return;
   }
-  LRESULT hit = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+  LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                MAKELPARAM(hit, WM_MOUSEMOVE));
 }
 

@@ -20,33 +20,33 @@ void TEdit::CreateParams(TCreateParams& params) {
 
 void TEdit::CreateWnd() {
   TWinControl::CreateWnd();
-  SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
 }
 
 void TEdit::SetReadOnly(bool readOnly) {
   if (readOnly == readOnly_) return;
   readOnly_ = readOnly;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0);
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
 }
 
 void TEdit::SetMaxLength(int length) {
   if (length < 0) length = 0;
   if (length == maxLength_) return;
   maxLength_ = length;
-  if (HandleAllocated()) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
+  if (HandleAllocated()) SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
 }
 
 void TEdit::Selection(int* start, int* end) const {
   *start = *end = 0;
   if (!HandleAllocated()) return;
   DWORD s = 0, e = 0;
-  SendMessageA(const_cast<TEdit*>(this)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s),
+  SendMessageW(const_cast<TEdit*>(this)->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s),
                reinterpret_cast<LPARAM>(&e));
   *start = static_cast<int>(s);
   *end = static_cast<int>(e);
 }
 
-void TEdit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
+void TEdit::SelectAll() { SendMessageW(Handle(), EM_SETSEL, 0, -1); }
 
 int TEdit::SelStart() const {
   int start, end;
@@ -56,7 +56,7 @@ int TEdit::SelStart() const {
 
 void TEdit::SetSelStart(int start) {
   HWND window = Handle();
-  SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(start), start);
+  SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(start), start);
 }
 
 int TEdit::SelLength() const {
@@ -68,7 +68,7 @@ int TEdit::SelLength() const {
 void TEdit::SetSelLength(int length) {
   HWND window = Handle();
   int start = SelStart();
-  SendMessageA(window, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+  SendMessageW(window, EM_SETSEL, static_cast<WPARAM>(start), start + length);
 }
 
 void TEdit::TextChanged() {

@@ -6,6 +6,8 @@
 
 #include "SystemMessage.h"
 #include "fw/Exceptions.h"
+#include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 namespace {
@@ -51,7 +53,7 @@ TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : fileName_
     default:
       RaiseOpenError(fileName, ERROR_INVALID_PARAMETER);
   }
-  HANDLE h = ::CreateFileA(fileName.c_str(), access, share, nullptr, OPEN_EXISTING,
+  HANDLE h = ::CreateFileW(SystemPath(fileName).c_str(), access, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) RaiseOpenError(fileName, ::GetLastError());
   handle_.reset(h);

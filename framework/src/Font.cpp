@@ -1,5 +1,7 @@
 #include "fw/Font.h"
 
+#include "fw/Unicode.h"
+
 namespace fw {
 
 TFont::TFont() = default;
@@ -56,7 +58,7 @@ void TFont::Changed() {
 
 HFONT TFont::Handle() const {
   if (!handle_) {
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = height_;
     lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
@@ -64,8 +66,8 @@ HFONT TFont::Handle() const {
     lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
     lf.lfCharSet = charset_;
     lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-    handle_.reset(CreateFontIndirectA(&lf));
+    lstrcpynW(lf.lfFaceName, Utf16(name_).c_str(), LF_FACESIZE);
+    handle_.reset(CreateFontIndirectW(&lf));
   }
   return static_cast<HFONT>(handle_.get());
 }

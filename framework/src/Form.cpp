@@ -6,6 +6,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
 #include "fw/Menus.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -61,8 +62,8 @@ void TForm::CreateParams(TCreateParams& params) {
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
   if (icon_) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   }
 }
 
@@ -136,13 +137,13 @@ void TForm::SetBorderIcons(uint8_t icons) {
 
 void TForm::SetIcon(HINSTANCE module, const std::string& resourceName) {
   HICON icon = static_cast<HICON>(
-      LoadImageA(module, resourceName.c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+      LoadImageW(module, Utf16(resourceName).c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
   if (!icon) throw Exception("Icon " + resourceName + " not found");
   if (icon_) DestroyIcon(icon_);
   icon_ = icon;
   if (HandleAllocated()) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "fw/Control.h"
+#include "fw/Unicode.h"
 #include "fw/WinControl.h"
 
 namespace fw {
@@ -11,21 +12,21 @@ HintTip::HintTip(HWND owner) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&classes);
   // Always: hints show over a window that is not the active one too.
-  tip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+  tip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr));
   // Long hints break into lines instead of running off the screen.
-  if (tip_) SendMessageA(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 300);
+  if (tip_) SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, 300);
 }
 
-TOOLINFOA HintTip::Info(TControl* control, const Tool& tool) const {
-  TOOLINFOA info{};
+TOOLINFOW HintTip::Info(TControl* control, const Tool& tool) const {
+  TOOLINFOW info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_TRANSPARENT;
   info.hwnd = tool.window;
   info.uId = reinterpret_cast<UINT_PTR>(control);
   info.rect = tool.rect;
-  info.lpszText = const_cast<char*>(tool.text.c_str());
+  info.lpszText = const_cast<wchar_t*>(tool.text.c_str());
   return info;
 }
 
@@ -44,13 +45,13 @@ void HintTip::Relay(TWinControl& window, TControl* target, const TMessage& m) {
   if (target) {
     if (target->ShowHint() && !target->Hint().empty()) {
       RECT r = target == &window ? window.ClientRect() : target->BoundsRect();
-      Update(target, {handle, r, target->Hint()});
+      Update(target, {handle, r, Utf16(target->Hint())});
     } else {
       Remove(target);
     }
   }
   MSG msg{handle, m.Msg, m.WParam, m.LParam, static_cast<DWORD>(GetMessageTime()), p};
-  SendMessageA(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+  SendMessageW(tip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void HintTip::Update(TControl* control, const Tool& tool) {
@@ -61,33 +62,33 @@ void HintTip::Update(TControl* control, const Tool& tool) {
   }
   if (it == tools_.end()) {
     it = tools_.emplace(control, tool).first;
-    TOOLINFOA info = Info(control, it->second);
-    SendMessageA(tip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    TOOLINFOW info = Info(control, it->second);
+    SendMessageW(tip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     return;
   }
   Tool& kept = it->second;
   if (!EqualRect(&kept.rect, &tool.rect)) {
     kept.rect = tool.rect;
-    TOOLINFOA info = Info(control, kept);
-    SendMessageA(tip_.get(), TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
+    TOOLINFOW info = Info(control, kept);
+    SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
   }
   if (kept.text != tool.text) {
     kept.text = tool.text;
-    TOOLINFOA info = Info(control, kept);
-    SendMessageA(tip_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    TOOLINFOW info = Info(control, kept);
+    SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   }
 }
 
 void HintTip::Remove(TControl* control) {
   auto it = tools_.find(control);
   if (it == tools_.end()) return;
-  TOOLINFOA info = Info(control, it->second);
-  SendMessageA(tip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  TOOLINFOW info = Info(control, it->second);
+  SendMessageW(tip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   tools_.erase(it);
 }
 
 void HintTip::Hide() {
-  if (tip_) SendMessageA(tip_.get(), TTM_POP, 0, 0);
+  if (tip_) SendMessageW(tip_.get(), TTM_POP, 0, 0);
 }
 
 void HintTip::HintChanged(TControl* control) {
@@ -98,7 +99,7 @@ void HintTip::HintChanged(TControl* control) {
     return;
   }
   Tool tool = it->second;
-  tool.text = control->Hint();
+  tool.text = Utf16(control->Hint());
   Update(control, tool);
 }
 

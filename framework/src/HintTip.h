@@ -42,11 +42,12 @@ class HintTip {
   struct Tool {
     HWND window;
     RECT rect;
-    std::string text;
+    // UTF-16: the tooltip keeps a pointer to the text while the tool is its own.
+    std::wstring text;
   };
   void Remove(TControl* control);
   void Update(TControl* control, const Tool& tool);
-  TOOLINFOA Info(TControl* control, const Tool& tool) const;
+  TOOLINFOW Info(TControl* control, const Tool& tool) const;
 
   WindowHandle tip_;
   std::map<TControl*, Tool> tools_;

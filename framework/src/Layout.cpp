@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "fw/Exceptions.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -143,7 +144,9 @@ class Lexer {
           if (pos_ + 2 > text_.size() || !std::isxdigit(static_cast<unsigned char>(text_[pos_])) ||
               !std::isxdigit(static_cast<unsigned char>(text_[pos_ + 1])))
             reader_.Fail(line_, "Bad \\x escape");
-          out += static_cast<char>(std::stoi(text_.substr(pos_, 2), nullptr, 16));
+          // The character U+00xx (Latin-1, as "\xFC" for "ü"), in UTF-8 as all text.
+          const char16_t code = static_cast<char16_t>(std::stoi(text_.substr(pos_, 2), nullptr, 16));
+          out += Utf8(std::u16string_view(&code, 1));
           pos_ += 2;
           break;
         }

@@ -6,6 +6,7 @@
 #include "fw/Layout.h"
 #include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -26,10 +27,10 @@ std::string TListBoxItems::Strings(int index) const {
   if (!box_.HandleAllocated()) return box_.held_[static_cast<size_t>(index)].text;
   LRESULT length = box_.Send(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   length = box_.Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(std::max<LRESULT>(length, 0)));
-  return text;
+  return Utf8(text);
 }
 
 void* TListBoxItems::Objects(int index) const {
@@ -59,7 +60,7 @@ void CheckInserted(LRESULT result) {
 
 int TListBoxItems::AddObject(const std::string& s, void* object) {
   if (box_.HandleAllocated()) {
-    LRESULT index = box_.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    LRESULT index = box_.Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16(s).c_str()));
     CheckInserted(index);
     if (object)
       box_.Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(object));
@@ -79,17 +80,21 @@ int TListBoxItems::AddObject(const std::string& s, void* object) {
 namespace {
 
 // The locale's sort key of a text without regard to case: comparing keys
-// byte by byte orders as the locale's case-blind comparison does.
-std::string SortKey(const std::string& text) {
+// byte by byte orders as the locale's case-blind comparison does. Texts that
+// the locale holds equal (A.mp3 and a.mp3; an accent composed and the same
+// accent as a combining mark) then follow their UTF-16 units, so that the
+// order never depends on the order they were added in.
+std::string SortKey(const std::wstring& text) {
   const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
   const int length = static_cast<int>(text.size());
-  std::string key(text.size() * 4 + 16, '\0');
-  int n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(),
-                       static_cast<int>(key.size()));
+  std::string key(text.size() * 8 + 16, '\0');
+  int n = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length,
+                       reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
   if (n == 0) {
-    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+    n = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
     key.assign(static_cast<size_t>(std::max(n, 0)), '\0');
-    n = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(), n);
+    n = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length,
+                     reinterpret_cast<LPWSTR>(key.data()), n);
   }
   key.resize(static_cast<size_t>(std::max(n, 0)));
   return key;
@@ -104,14 +109,25 @@ void TListBoxItems::AddObjects(std::vector<TListBoxItem> items) {
   }
   // A search per item would compare texts log2(n) times each; a key per
   // item and one sort is cheaper, and appending in order moves nothing.
-  std::vector<std::pair<std::string, size_t>> keys;
+  struct Keyed {
+    std::wstring text;
+    std::string key;
+    size_t index;
+  };
+  std::vector<Keyed> keys;
   keys.reserve(items.size());
-  for (size_t i = 0; i < items.size(); ++i) keys.emplace_back(SortKey(items[i].text), i);
-  std::stable_sort(keys.begin(), keys.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& [key, i] : keys) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    std::wstring text = Utf16(items[i].text);
+    std::string key = SortKey(text);
+    keys.push_back({std::move(text), std::move(key), i});
+  }
+  std::sort(keys.begin(), keys.end(), [](const Keyed& a, const Keyed& b) {
+    return a.key != b.key ? a.key < b.key : a.text < b.text;
+  });
+  for (const Keyed& keyed : keys) {
+    const size_t i = keyed.index;
     LRESULT at = box_.Send(LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>(items[i].text.c_str()));
+                           reinterpret_cast<LPARAM>(keyed.text.c_str()));
     CheckInserted(at);
     if (items[i].object)
       box_.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(items[i].object));
@@ -121,8 +137,8 @@ void TListBoxItems::AddObjects(std::vector<TListBoxItem> items) {
 void TListBoxItems::InsertObject(int index, const std::string& s, void* object) {
   CheckIndex(index, Count() + 1);
   if (box_.HandleAllocated()) {
-    LRESULT at =
-        box_.Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    LRESULT at = box_.Send(LB_INSERTSTRING, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(Utf16(s).c_str()));
     CheckInserted(at);
     if (object)
       box_.Send(LB_SETITEMDATA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(object));
@@ -280,8 +296,8 @@ void TCustomListBox::SetMultiSelect(bool multiSelect) {
 
 int TCustomListBox::FindStringExact(const std::string& s, int after) const {
   if (HandleAllocated()) {
-    LRESULT found =
-        Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(after), reinterpret_cast<LPARAM>(s.c_str()));
+    LRESULT found = Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(after),
+                         reinterpret_cast<LPARAM>(Utf16(s).c_str()));
     return found == LB_ERR ? -1 : static_cast<int>(found);
   }
   int count = static_cast<int>(held_.size());
@@ -313,40 +329,31 @@ void TCustomListBox::EndUpdate() {
   HWND window = Handle();
   // Turning drawing back on may mark the window visible (the default
   // handling does); a hidden list box must stay hidden.
-  LONG style = GetWindowLongA(window, GWL_STYLE);
+  LONG style = GetWindowLongW(window, GWL_STYLE);
   Send(WM_SETREDRAW, TRUE, 0);
   if (!(style & WS_VISIBLE)) {
-    LONG now = GetWindowLongA(window, GWL_STYLE);
-    if (now & WS_VISIBLE) SetWindowLongA(window, GWL_STYLE, now & ~WS_VISIBLE);
+    LONG now = GetWindowLongW(window, GWL_STYLE);
+    if (now & WS_VISIBLE) SetWindowLongW(window, GWL_STYLE, now & ~WS_VISIBLE);
   }
   InvalidateRect(window, nullptr, TRUE);
 }
 
-void TCustomListBox::KeyPress(char& key) {
+void TCustomListBox::KeyPress(wchar_t& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
 
 void TCustomListBox::DrawItem(int index, const RECT& rect, UINT) {
-  canvas_.FillRect(rect);
-  canvas_.TextOut(rect.left + 2, rect.top, items_.Strings(index));
+  canvas_.DrawItem(rect, items_.Strings(index));
 }
 
 void TCustomListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  canvas_.Attach(item.hDC);
-  ScopeExit detach([this] { canvas_.Detach(); });
-  canvas_.Font() = Font();
-  canvas_.Brush().Color = Color();
-  int index = static_cast<int>(item.itemID);
-  if (index >= 0 && (item.itemState & ODS_SELECTED)) {
-    canvas_.Brush().Color = clHighlight;
-    canvas_.Font().SetColor(clHighlightText);
-  }
-  if (index >= 0) {
-    DrawItem(index, item.rcItem, item.itemState);
-  } else {
-    canvas_.FillRect(item.rcItem);
-  }
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+  const int index = static_cast<int>(item.itemID);
+  canvas_.PaintItem(item, Font(), Color(), [&] {
+    if (index >= 0)
+      DrawItem(index, item.rcItem, item.itemState);
+    else
+      canvas_.FillRect(item.rcItem);
+  });
 }
 
 void TCustomListBox::WndProc(TMessage& m) {

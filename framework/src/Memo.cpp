@@ -76,12 +76,12 @@ void TMemo::SetWantReturns(bool want) {
   wantReturns_ = want;
   // Dialog navigation reads the style; the key press below covers the rest.
   if (HandleAllocated()) {
-    LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-    SetWindowLongA(Handle(), GWL_STYLE, want ? style | ES_WANTRETURN : style & ~ES_WANTRETURN);
+    LONG style = GetWindowLongW(Handle(), GWL_STYLE);
+    SetWindowLongW(Handle(), GWL_STYLE, want ? style | ES_WANTRETURN : style & ~ES_WANTRETURN);
   }
 }
 
-void TMemo::KeyPress(char& key) {
+void TMemo::KeyPress(wchar_t& key) {
   TEdit::KeyPress(key);
   // Outside dialogs the edit breaks the line on every Enter it gets.
   if (key == '\r' && !wantReturns_) key = 0;

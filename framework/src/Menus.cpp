@@ -4,6 +4,7 @@
 
 #include "fw/Handle.h"
 #include "fw/ImageList.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -80,7 +81,7 @@ void Fill(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& byId) {
     UINT flags = MF_STRING | (item->Enabled() ? 0 : MF_GRAYED);
     std::string text = item->Caption();
     if (text == "-") {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     if (item->ShortCut() >= VK_F1 && item->ShortCut() <= VK_F24)
@@ -88,10 +89,10 @@ void Fill(HMENU menu, TMenuItem& parent, std::vector<TMenuItem*>& byId) {
     if (item->Count()) {
       HMENU sub = CreatePopupMenu();
       Fill(sub, *item, byId);
-      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Utf16(text).c_str());
     } else {
       byId.push_back(item);
-      AppendMenuA(menu, flags, byId.size(), text.c_str());
+      AppendMenuW(menu, flags, byId.size(), Utf16(text).c_str());
     }
   }
 }

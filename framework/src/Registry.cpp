@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fw/Exceptions.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 namespace {
@@ -23,23 +24,23 @@ namespace {
 // Removes a key and its subkeys; the key's own handle stays with the caller.
 LONG DeleteTree(HKEY parent, const std::string& name) {
   HKEY raw = nullptr;
-  LONG rc = ::RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | KEY_WRITE, &raw);
+  LONG rc = ::RegOpenKeyExW(parent, Utf16(name).c_str(), 0, KEY_READ | KEY_WRITE, &raw);
   if (rc != ERROR_SUCCESS) return rc;
   {
     RegKey key(raw);
     // Collect first: enumeration indices shift as subkeys go.
     std::vector<std::string> children;
-    char buf[256];
+    wchar_t buf[256];
     for (DWORD i = 0;; ++i) {
-      DWORD len = sizeof buf;
-      if (::RegEnumKeyExA(key.get(), i, buf, &len, nullptr, nullptr, nullptr, nullptr) !=
+      DWORD len = std::size(buf);
+      if (::RegEnumKeyExW(key.get(), i, buf, &len, nullptr, nullptr, nullptr, nullptr) !=
           ERROR_SUCCESS)
         break;
-      children.emplace_back(buf, len);
+      children.push_back(Utf8(std::wstring_view(buf, len)));
     }
     for (const auto& child : children) DeleteTree(key.get(), child);
   }
-  return ::RegDeleteKeyA(parent, name.c_str());
+  return ::RegDeleteKeyW(parent, Utf16(name).c_str());
 }
 
 }  // namespace
@@ -64,10 +65,10 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   HKEY raw = nullptr;
   LONG rc;
   if (canCreate) {
-    rc = ::RegCreateKeyExA(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    rc = ::RegCreateKeyExW(base, Utf16(relative).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                            KEY_READ | KEY_WRITE, nullptr, &raw, nullptr);
   } else {
-    rc = ::RegOpenKeyExA(base, relative.c_str(), 0, KEY_READ | KEY_WRITE, &raw);
+    rc = ::RegOpenKeyExW(base, Utf16(relative).c_str(), 0, KEY_READ | KEY_WRITE, &raw);
   }
   if (rc != ERROR_SUCCESS) return false;
   std::string path = (base == root_ || path_.empty()) ? relative : path_ + "\\" + relative;
@@ -83,13 +84,13 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::ValueExists(const std::string& name) const {
   if (!current_) return false;
-  return ::RegQueryValueExA(current_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+  return ::RegQueryValueExW(current_.get(), Utf16(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
          ERROR_SUCCESS;
 }
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {
   DWORD type = 0, value = 0, size = sizeof value;
-  LONG rc = current_ ? ::RegQueryValueExA(current_.get(), name.c_str(), nullptr, &type,
+  LONG rc = current_ ? ::RegQueryValueExW(current_.get(), Utf16(name).c_str(), nullptr, &type,
                                           reinterpret_cast<BYTE*>(&value), &size)
                      : ERROR_INVALID_HANDLE;
   // A value too large for a DWORD answers ERROR_MORE_DATA but still has a type.
@@ -101,16 +102,17 @@ int32_t TRegistry::ReadInteger(const std::string& name) const {
 
 std::string TRegistry::ReadString(const std::string& name) const {
   if (!current_) return std::string();
+  const std::wstring wideName = Utf16(name);
   DWORD type = 0, size = 0;
-  LONG rc = ::RegQueryValueExA(current_.get(), name.c_str(), nullptr, &type, nullptr, &size);
+  LONG rc = ::RegQueryValueExW(current_.get(), wideName.c_str(), nullptr, &type, nullptr, &size);
   if (rc != ERROR_SUCCESS) return std::string();
   if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
   // The value may grow between the two queries; ask again until it fits.
-  std::string data;
+  std::wstring data;
   for (;;) {
-    data.resize(size);
+    data.resize(size / sizeof(wchar_t) + 1);
     DWORD got = size;
-    rc = ::RegQueryValueExA(current_.get(), name.c_str(), nullptr, &type,
+    rc = ::RegQueryValueExW(current_.get(), wideName.c_str(), nullptr, &type,
                             reinterpret_cast<BYTE*>(data.data()), &got);
     if (rc == ERROR_MORE_DATA) {
       size = got;
@@ -118,39 +120,41 @@ std::string TRegistry::ReadString(const std::string& name) const {
     }
     if (rc != ERROR_SUCCESS) FailedToGet(name);
     if (type != REG_SZ && type != REG_EXPAND_SZ) InvalidType(name);
-    data.resize(got);
+    data.resize(got / sizeof(wchar_t));
     break;
   }
   // Stored strings normally end in one NUL, but nothing enforces it.
-  size_t end = data.find('\0');
-  if (end != std::string::npos) data.resize(end);
-  return data;
+  size_t end = data.find(L'\0');
+  if (end != std::wstring::npos) data.resize(end);
+  return Utf8(data);
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  if (!current_ || ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_SZ,
-                                    reinterpret_cast<const BYTE*>(value.c_str()),
-                                    static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+  const std::wstring wide = Utf16(value);
+  if (!current_ ||
+      ::RegSetValueExW(current_.get(), Utf16(name).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(wide.c_str()),
+                       static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
     FailedToSet(name);
 }
 
 void TRegistry::WriteInteger(const std::string& name, int32_t value) {
   DWORD data = static_cast<DWORD>(value);
   if (!current_ ||
-      ::RegSetValueExA(current_.get(), name.c_str(), 0, REG_DWORD,
+      ::RegSetValueExW(current_.get(), Utf16(name).c_str(), 0, REG_DWORD,
                        reinterpret_cast<const BYTE*>(&data), sizeof data) != ERROR_SUCCESS)
     FailedToSet(name);
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  return current_ && ::RegDeleteValueA(current_.get(), name.c_str()) == ERROR_SUCCESS;
+  return current_ && ::RegDeleteValueW(current_.get(), Utf16(name).c_str()) == ERROR_SUCCESS;
 }
 
 bool TRegistry::KeyExists(const std::string& key) const {
   std::string relative;
   HKEY base = BaseFor(key, relative);
   HKEY raw = nullptr;
-  if (::RegOpenKeyExA(base, relative.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
+  if (::RegOpenKeyExW(base, Utf16(relative).c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
   RegKey closer(raw);
   return true;
 }

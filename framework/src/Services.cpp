@@ -6,15 +6,17 @@
 #include <string>
 #include <utility>
 
+#include "fw/Unicode.h"
+
 namespace fw {
 namespace {
 
 // Boxes carry the program's name as their caption, as the application's
 // title is the executable's base name.
 std::string ApplicationTitle() {
-  char path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name(path, n);
+  wchar_t path[MAX_PATH] = {};
+  DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::string name = Utf8(std::wstring_view(path, n));
   size_t slash = name.find_last_of("\\/:");
   if (slash != std::string::npos) name.erase(0, slash + 1);
   size_t dot = name.rfind('.');
@@ -60,16 +62,16 @@ class RealDialogs final : public DialogService {
 
  private:
   static int Box(const std::string& text, UINT style) {
-    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), ApplicationTitle().c_str(),
-                         style | MB_TASKMODAL);
+    return ::MessageBoxW(::GetActiveWindow(), Utf16(text).c_str(),
+                         Utf16(ApplicationTitle()).c_str(), style | MB_TASKMODAL);
   }
 };
 
 class RealShell final : public ShellService {
  public:
-  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* params,
-                    const char* directory, int showCommand) override {
-    return ::ShellExecuteA(owner, verb, file, params, directory, showCommand);
+  HINSTANCE Execute(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* params,
+                    const wchar_t* directory, int showCommand) override {
+    return ::ShellExecuteW(owner, verb, file, params, directory, showCommand);
   }
 };
 
@@ -81,15 +83,15 @@ class RealSystem final : public SystemService {
 class RealDrives final : public DriveService {
  public:
   DWORD LogicalDrives() override { return ::GetLogicalDrives(); }
-  UINT DriveType(const char* root) override { return ::GetDriveTypeA(root); }
-  BOOL VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize, DWORD* serial,
-                         DWORD* maxComponentLength, DWORD* flags, char* fsName,
+  UINT DriveType(const wchar_t* root) override { return ::GetDriveTypeW(root); }
+  BOOL VolumeInformation(const wchar_t* root, wchar_t* volumeName, DWORD volumeNameSize,
+                         DWORD* serial, DWORD* maxComponentLength, DWORD* flags, wchar_t* fsName,
                          DWORD fsNameSize) override {
-    return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serial, maxComponentLength,
+    return ::GetVolumeInformationW(root, volumeName, volumeNameSize, serial, maxComponentLength,
                                    flags, fsName, fsNameSize);
   }
-  DWORD NetConnection(const char* localName, char* remoteName, DWORD* length) override {
-    return ::WNetGetConnectionA(localName, remoteName, length);
+  DWORD NetConnection(const wchar_t* localName, wchar_t* remoteName, DWORD* length) override {
+    return ::WNetGetConnectionW(localName, remoteName, length);
   }
 };
 

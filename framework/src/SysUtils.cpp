@@ -3,52 +3,64 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "SystemMessage.h"
 #include "fw/Exceptions.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 namespace {
 
-using CaseMap = DWORD(WINAPI*)(LPSTR, DWORD);
-
 int Compare(const std::string& a, const std::string& b, DWORD flags) {
-  int rc = ::CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()),
-                            b.data(), static_cast<int>(b.size()));
+  const std::wstring wa = Utf16(a), wb = Utf16(b);
+  int rc = ::CompareStringW(LOCALE_USER_DEFAULT, flags, wa.data(), static_cast<int>(wa.size()),
+                            wb.data(), static_cast<int>(wb.size()));
   if (rc == 0) return a.compare(b);  // the locale refused; fall back to the bytes
   return rc - CSTR_EQUAL;
 }
 
-std::string Mapped(std::string s, CaseMap map) {
-  if (!s.empty()) map(s.data(), static_cast<DWORD>(s.size()));
-  return s;
+std::string Mapped(const std::string& s, DWORD(WINAPI* map)(LPWSTR, DWORD)) {
+  std::wstring wide = Utf16(s);
+  if (!wide.empty()) map(wide.data(), static_cast<DWORD>(wide.size()));
+  return Utf8(wide);
 }
 
-// On a double-byte system a second byte may look like a letter; map only the
-// single-byte characters.
-std::string MappedFileName(std::string s, CaseMap map) {
-  if (!::GetSystemMetrics(SM_DBCSENABLED)) return Mapped(std::move(s), map);
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-      ++i;
-    } else {
-      map(&s[i], 1);
+DWORD Attributes(const std::string& path) {
+  return ::GetFileAttributesW(SystemPath(path).c_str());
+}
+
+// "." and ".." resolved and "/" read as "\", as the system does for a path
+// before it reaches the file system; the extended form skips that step.
+std::wstring Normalized(std::wstring_view root, std::wstring_view rest) {
+  std::vector<std::wstring_view> parts;
+  for (std::size_t start = 0; start <= rest.size();) {
+    std::size_t end = rest.find(L'\\', start);
+    if (end == std::wstring_view::npos) end = rest.size();
+    const std::wstring_view part = rest.substr(start, end - start);
+    if (part == L"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != L".") {
+      parts.push_back(part);
     }
+    start = end + 1;
   }
-  return s;
+  std::wstring out(root);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += L'\\';
+    out += parts[i];
+  }
+  return out;
 }
 
-DWORD Attributes(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
-
-}  // namespace
-
-std::string GetCurrentDir() {
-  std::string dir(MAX_PATH, '\0');
+std::wstring CurrentDirectoryW() {
+  std::wstring dir(MAX_PATH, L'\0');
   for (;;) {
-    DWORD n = ::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data());
+    DWORD n = ::GetCurrentDirectoryW(static_cast<DWORD>(dir.size()), dir.data());
     if (n == 0) {
-      // The system has no ANSI name for it (too long, for one).
       DWORD code = ::GetLastError();
       throw EInOutError("Cannot read the current directory. " + detail::SystemMessage(code),
                         static_cast<int>(code));
@@ -61,16 +73,61 @@ std::string GetCurrentDir() {
   }
 }
 
+}  // namespace
+
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = Utf16(path);
+  for (wchar_t& c : wide)
+    if (c == L'/') c = L'\\';
+  if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
+  const auto isLetter = [](wchar_t c) { return (c | 0x20) >= L'a' && (c | 0x20) <= L'z'; };
+  if (wide.starts_with(L"\\\\")) {
+    // \\server\share\rest: the share is the root that ".." stops at.
+    const std::size_t server = wide.find(L'\\', 2);
+    if (server == std::wstring::npos) return wide;
+    std::size_t share = wide.find(L'\\', server + 1);
+    if (share == std::wstring::npos) share = wide.size();
+    std::wstring root = L"\\\\?\\UNC\\" + wide.substr(2, share - 2) + L"\\";
+    return Normalized(root, std::wstring_view(wide).substr(std::min(share + 1, wide.size())));
+  }
+  if (wide.size() >= 3 && isLetter(wide[0]) && wide[1] == L':' && wide[2] == L'\\')
+    return Normalized(L"\\\\?\\" + wide.substr(0, 3), std::wstring_view(wide).substr(3));
+  // Relative to the process's current directory, as the system would take it.
+  const std::wstring current = CurrentDirectoryW();
+  if (wide.empty()) return current;
+  if (wide[0] == L'\\') return SystemPath(Utf8(current.substr(0, 2) + wide));
+  if (wide.size() >= 2 && wide[1] == L':') return wide;  // C:name, another drive's directory
+  return SystemPath(Utf8(current + (current.ends_with(L'\\') ? L"" : L"\\") + wide));
+}
+
+std::string GetCurrentDir() { return Utf8(CurrentDirectoryW()); }
+
 void ChDir(const std::string& path) {
   if (!SetCurrentDir(path)) {
     DWORD code = ::GetLastError();
+    if (code == ERROR_SUCCESS) code = ERROR_FILENAME_EXCED_RANGE;
     throw EInOutError(
         "Cannot change the current directory to \"" + path + "\". " + detail::SystemMessage(code),
         static_cast<int>(code));
   }
 }
 
-bool SetCurrentDir(const std::string& path) { return ::SetCurrentDirectoryA(path.c_str()) != 0; }
+bool SetCurrentDir(const std::string& path) {
+  // The plain form: Wine takes an extended path that is too long for its
+  // current directory and then stands in a shortened one. What the system
+  // reports afterwards must be the directory asked for; a name that the plain
+  // form changes (a trailing dot) or one too long for the process is refused.
+  const std::wstring before = CurrentDirectoryW();
+  const std::wstring wanted = SystemPath(path);
+  if (!::SetCurrentDirectoryW(Utf16(path).c_str())) return false;
+  const std::wstring now = SystemPath(GetCurrentDir());
+  if (::CompareStringOrdinal(now.data(), static_cast<int>(now.size()), wanted.data(),
+                             static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
+    return true;
+  ::SetCurrentDirectoryW(before.c_str());
+  ::SetLastError(ERROR_SUCCESS);
+  return false;
+}
 
 bool FileExists(const std::string& path) {
   DWORD a = Attributes(path);
@@ -89,26 +146,37 @@ int AnsiCompareText(const std::string& a, const std::string& b) {
 int AnsiCompareFileName(const std::string& a, const std::string& b) {
   return Compare(a, b, NORM_IGNORECASE);
 }
+std::string AnsiLowerCase(const std::string& s) { return Mapped(s, ::CharLowerBuffW); }
+std::string AnsiUpperCase(const std::string& s) { return Mapped(s, ::CharUpperBuffW); }
+std::string AnsiLowerCaseFileName(const std::string& s) { return AnsiLowerCase(s); }
+std::string AnsiUpperCaseFileName(const std::string& s) { return AnsiUpperCase(s); }
 
-std::string AnsiLowerCase(const std::string& s) { return Mapped(s, ::CharLowerBuffA); }
-std::string AnsiUpperCase(const std::string& s) { return Mapped(s, ::CharUpperBuffA); }
-std::string AnsiLowerCaseFileName(const std::string& s) {
-  return MappedFileName(s, ::CharLowerBuffA);
-}
-std::string AnsiUpperCaseFileName(const std::string& s) {
-  return MappedFileName(s, ::CharUpperBuffA);
+std::string AnsiToUtf8(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                      nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  return Utf8(wide);
 }
 
-bool IsLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != 0; }
+std::optional<std::string> Utf8ToAnsi(std::string_view utf8) {
+  const std::wstring wide = Utf16(utf8);
+  if (wide.empty()) return std::string();
+  // No best fit: "Ł" must not quietly become "L".
+  BOOL lossy = FALSE;
+  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                      static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+  std::string ansi(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        ansi.data(), n, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return ansi;
+}
 
 TFileSearch::TFileSearch(const std::string& pattern, uint32_t attr)
     : exclude_(~attr & (faHidden | faSysFile | faVolumeID | faDirectory)) {
-  std::wstring wide(pattern.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      ::MultiByteToWideChar(CP_ACP, 0, pattern.data(), static_cast<int>(pattern.size()),
-                            wide.data(), static_cast<int>(wide.size()))));
-  if (wide.empty() && !pattern.empty()) return;
-  handle_.reset(::FindFirstFileW(wide.c_str(), &data_));
+  handle_.reset(::FindFirstFileW(SystemPath(pattern).c_str(), &data_));
   found_ = handle_ && Accept();
 }
 
@@ -125,17 +193,7 @@ bool TFileSearch::Accept() {
       return false;
     }
   }
-  // At most two bytes a character in any ANSI code page.
-  const int length = static_cast<int>(wcsnlen(data_.cFileName, MAX_PATH));
-  rec_.Name.resize(static_cast<size_t>(length) * 2);
-  const int capacity = static_cast<int>(rec_.Name.size());
-  int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, data_.cFileName, length,
-                                    rec_.Name.data(), capacity, "?", nullptr);
-  // A code page that takes neither (UTF-8) has a byte form for everything.
-  if (bytes == 0)
-    bytes = ::WideCharToMultiByte(CP_ACP, 0, data_.cFileName, length, rec_.Name.data(), capacity,
-                                  nullptr, nullptr);
-  rec_.Name.resize(static_cast<size_t>(bytes));
+  rec_.Name = Utf8(std::wstring_view(data_.cFileName, wcsnlen(data_.cFileName, MAX_PATH)));
   rec_.Attr = data_.dwFileAttributes;
   rec_.Size = (static_cast<int64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow;
   return true;

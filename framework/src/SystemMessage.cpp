@@ -1,14 +1,16 @@
 #include "SystemMessage.h"
 
+#include "fw/Unicode.h"
+
 namespace fw::detail {
 
 std::string SystemMessage(DWORD code) {
-  char* text = nullptr;
-  DWORD n = ::FormatMessageA(
+  wchar_t* text = nullptr;
+  DWORD n = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string result;
-  if (n != 0 && text != nullptr) result.assign(text, n);
+  if (n != 0 && text != nullptr) result = Utf8(std::wstring_view(text, n));
   if (text != nullptr) ::LocalFree(text);
   while (!result.empty() &&
          (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))

@@ -13,6 +13,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/Menus.h"
+#include "fw/Unicode.h"
 
 namespace fw {
 
@@ -63,22 +64,25 @@ void Attach(HWND window, TWinControl* control) { Attached()[window] = control; }
 const WindowClass& EnsureClass(const TCreateParams& params) {
   auto it = Classes().find(params.WinClassName);
   if (it != Classes().end()) return it->second;
-  WNDCLASSEXA wc{};
+  // Unicode classes, so that every text a window holds or sends is UTF-16.
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  WindowClass info{DefWindowProcA, true};
+  WindowClass info{DefWindowProcW, true};
+  const std::wstring baseClass = Utf16(params.BaseClass);
+  const std::wstring className = Utf16(params.WinClassName);
   if (!params.BaseClass.empty()) {
-    if (!GetClassInfoExA(nullptr, params.BaseClass.c_str(), &wc))
+    if (!GetClassInfoExW(nullptr, baseClass.c_str(), &wc))
       throw Exception("Window class " + params.BaseClass + " is not available");
     info = {wc.lpfnWndProc, false};
     wc.cbSize = sizeof wc;
   } else {
     wc.style = params.ClassStyle;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = CursorHandle(crArrow);
   }
   wc.lpfnWndProc = FrameworkWndProc;
   wc.hInstance = ThisModule();
-  wc.lpszClassName = params.WinClassName.c_str();
-  if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  wc.lpszClassName = className.c_str();
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw Exception("Cannot register window class " + params.WinClassName);
   return Classes().emplace(params.WinClassName, info).first->second;
 }
@@ -91,13 +95,13 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     // The control comes with the create parameters. From here on it gets
     // every message, also those of CreateWindowEx itself (an owner-drawn
     // fixed list box asks for its item height inside WM_CREATE).
-    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     if (control) {
       control->handle_ = window;
       Attach(window, control);
     }
   }
-  if (!control) return DefWindowProcA(window, msg, wp, lp);
+  if (!control) return DefWindowProcW(window, msg, wp, lp);
   TMessage message{msg, wp, lp, 0};
   std::shared_ptr<bool> alive = control->alive_;
   try {
@@ -153,9 +157,10 @@ void TWinControl::CreateWnd() {
   HMENU id = nullptr;
   if (params.Style & WS_CHILD)
     id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
-  HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
-                                params.Style, params.X, params.Y, params.Width, params.Height,
-                                params.WndParent, id, ThisModule(), this);
+  HWND window = CreateWindowExW(params.ExStyle, Utf16(params.WinClassName).c_str(),
+                                Utf16(params.Caption).c_str(), params.Style, params.X, params.Y,
+                                params.Width, params.Height, params.WndParent, id, ThisModule(),
+                                this);
   if (!window) {
     if (id) ControlIds().erase(static_cast<UINT>(reinterpret_cast<UINT_PTR>(id)));
     throw Exception(std::string("Error creating window of class ") + ClassName());
@@ -170,7 +175,7 @@ void TWinControl::CreateWnd() {
       SetWindowPos(window, nullptr, 0, 0, params.Width, params.Height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), 0);
   CreateChildHandles();
   AlignControls();
 }
@@ -194,8 +199,8 @@ void TWinControl::DestroyHandle() {
   for (TWinControl* child : tabList_) child->DestroyHandle();
   HWND window = handle_;
   if (TForm* form = GetParentForm(this)) form->ForgetHintWindow(window);
-  LONG_PTR id = GetWindowLongPtrA(window, GWLP_ID);
-  if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ControlIds().erase(static_cast<UINT>(id));
+  LONG_PTR id = GetWindowLongPtrW(window, GWLP_ID);
+  if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ControlIds().erase(static_cast<UINT>(id));
   DestroyWindow(window);
   handle_ = nullptr;
 }
@@ -296,8 +301,8 @@ void TWinControl::ApplyTabOrder() {
 void TWinControl::SetTabStop(bool v) {
   tabStop_ = v;
   if (handle_) {
-    LONG style = GetWindowLongA(handle_, GWL_STYLE);
-    SetWindowLongA(handle_, GWL_STYLE, v ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    SetWindowLongW(handle_, GWL_STYLE, v ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
 }
 
@@ -334,7 +339,7 @@ void TWinControl::SelectNext(TWinControl* current, bool forward) {
     if (!next->tabStop_ || next == current) continue;
     next->SetFocus();
     // An edit entered from the keyboard has its text selected, as in dialogs.
-    if (next->DialogCode() & DLGC_HASSETSEL) SendMessageA(next->handle_, EM_SETSEL, 0, -1);
+    if (next->DialogCode() & DLGC_HASSETSEL) SendMessageW(next->handle_, EM_SETSEL, 0, -1);
     return;
   }
 }
@@ -434,7 +439,7 @@ void TWinControl::SetText(const std::string& text) {
   if (handle_) {
     if (text == Text()) return;
     text_ = text;
-    SetWindowTextA(handle_, text.c_str());
+    SetWindowTextW(handle_, Utf16(text).c_str());
     TextChanged();
     return;
   }
@@ -443,11 +448,11 @@ void TWinControl::SetText(const std::string& text) {
 
 std::string TWinControl::Text() const {
   if (!handle_) return text_;
-  int length = GetWindowTextLengthA(handle_);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  length = GetWindowTextA(handle_, text.data(), length + 1);
+  int length = GetWindowTextLengthW(handle_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  length = GetWindowTextW(handle_, text.data(), length + 1);
   text.resize(static_cast<size_t>(std::max(length, 0)));
-  return text;
+  return Utf8(text);
 }
 
 void TWinControl::SetCursor(TCursor cursor) { TControl::SetCursor(cursor); }
@@ -463,7 +468,7 @@ void TWinControl::InvalidateRectOf(const TControl* child) {
 }
 
 void TWinControl::FontChanged() {
-  if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
   TControl::FontChanged();
 }
 
@@ -582,16 +587,16 @@ void TWinControl::UpdateMouseControl(POINT p) {
   }
 }
 
-void TWinControl::KeyPress(char&) {}
+void TWinControl::KeyPress(wchar_t&) {}
 void TWinControl::KeyDown(WORD&) {}
 
 void TWinControl::DefaultHandler(TMessage& message) {
   if (!handle_) return;
-  message.Result = CallWindowProcA(defaultProc_ ? defaultProc_ : DefWindowProcA, handle_,
+  message.Result = CallWindowProcW(defaultProc_ ? defaultProc_ : DefWindowProcW, handle_,
                                    message.Msg, message.WParam, message.LParam);
 }
 
-bool TWinControl::OwnClass() const { return defaultProc_ == DefWindowProcA || !defaultProc_; }
+bool TWinControl::OwnClass() const { return defaultProc_ == DefWindowProcW || !defaultProc_; }
 
 bool TWinControl::WmPaint() {
   if (!OwnClass()) return false;
@@ -763,11 +768,11 @@ bool TWinControl::WmSetFocus(TMessage& m) {
 bool TWinControl::WmChar(TMessage& m) {
   // The Tab that moved the focus away still sends its character here.
   if (m.WParam == '\t' && !(DialogCode() & DLGC_WANTTAB)) return true;
-  char key = static_cast<char>(m.WParam);
+  wchar_t key = static_cast<wchar_t>(m.WParam);
   std::shared_ptr<bool> alive = alive_;
   KeyPress(key);
   if (!*alive || key == 0) return true;
-  m.WParam = static_cast<unsigned char>(key);
+  m.WParam = static_cast<WPARAM>(key);
   return false;
 }
 

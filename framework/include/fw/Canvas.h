@@ -3,6 +3,7 @@
 // the DC and restores it when it lets go, so callers never leak selections.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "fw/Api.h"
@@ -49,6 +50,18 @@ class FW_API TCanvas {
   int TextHeight(const std::string& text);
   // Selects the font and colours into the DC; drawing calls do it themselves.
   void Prepare();
+
+  // The one way lists and combo boxes paint an owner-drawn item. Takes the
+  // item's DC for the call of `draw` with the control's font and colour, the
+  // highlight colours when it is selected and grey text when disabled, then
+  // draws the focus rectangle over it when it has the focus.
+  void PaintItem(const DRAWITEMSTRUCT& item, const TFont& font, TColor color,
+                 const std::function<void()>& draw);
+  // An item's content: the background, a glyph `indent` pixels in and
+  // centred vertically, and the text on one line centred vertically, 4
+  // pixels after the glyph.
+  void DrawItem(const RECT& rect, const std::string& text, const TBitmap* glyph = nullptr,
+                int indent = 0);
 
  private:
   HDC dc_ = nullptr;

@@ -25,6 +25,7 @@ class FW_API TEdit : public TWinControl {
 
   // Selection in characters; the setters create the window if needed.
   void SelectAll();
+  // Positions and lengths count UTF-16 units, as the edit control does.
   int SelStart() const;
   void SetSelStart(int start);
   int SelLength() const;

@@ -17,6 +17,8 @@
 //     }
 //     change Title { Width = 307 }
 //   }
+//
+// Texts are UTF-8; "\xFC" in a text is the character U+00FC.
 #include <windows.h>
 
 #include <cstdint>

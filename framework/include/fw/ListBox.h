@@ -21,7 +21,7 @@ namespace fw {
 class TCustomListBox;
 
 // A key typed into a control; set the key to 0 to swallow it.
-using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
+using TKeyPressEvent = std::function<void(TComponent* sender, wchar_t& key)>;
 
 // One item: its text and an object pointer that the list does not own.
 struct TListBoxItem {
@@ -110,7 +110,7 @@ class FW_API TCustomListBox : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
-  void KeyPress(char& key) override;
+  void KeyPress(wchar_t& key) override;
   // Paints one item. The canvas' brush and font colour are already those of
   // the item's state (highlight when selected); the focus rectangle follows.
   virtual void DrawItem(int index, const RECT& rect, UINT state);

@@ -34,7 +34,7 @@ class FW_API TMemo : public TEdit {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void KeyPress(char& key) override;
+  void KeyPress(wchar_t& key) override;
 
  private:
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;

@@ -49,8 +49,9 @@ class FW_API DialogService {
 class FW_API ShellService {
  public:
   virtual ~ShellService() = default;
-  virtual HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* params,
-                            const char* directory, int showCommand) = 0;
+  // ShellExecuteW's arguments.
+  virtual HINSTANCE Execute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                            const wchar_t* params, const wchar_t* directory, int showCommand) = 0;
 };
 
 class FW_API SystemService {
@@ -63,11 +64,13 @@ class FW_API DriveService {
  public:
   virtual ~DriveService() = default;
   virtual DWORD LogicalDrives() = 0;
-  virtual UINT DriveType(const char* root) = 0;
-  virtual BOOL VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize,
+  // The arguments of GetDriveTypeW, GetVolumeInformationW and
+  // WNetGetConnectionW; sizes and lengths count characters.
+  virtual UINT DriveType(const wchar_t* root) = 0;
+  virtual BOOL VolumeInformation(const wchar_t* root, wchar_t* volumeName, DWORD volumeNameSize,
                                  DWORD* serial, DWORD* maxComponentLength, DWORD* flags,
-                                 char* fsName, DWORD fsNameSize) = 0;
-  virtual DWORD NetConnection(const char* localName, char* remoteName, DWORD* length) = 0;
+                                 wchar_t* fsName, DWORD fsNameSize) = 0;
+  virtual DWORD NetConnection(const wchar_t* localName, wchar_t* remoteName, DWORD* length) = 0;
 };
 
 // The services in force. Never null: a real implementation is installed

@@ -5,24 +5,44 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "fw/Api.h"
 #include "fw/Handle.h"
 
 namespace fw {
 
-// The process's current directory as the system reports it (C:\DIR, C:\),
-// or EInOutError when the system has no ANSI name for it (too long).
+// Paths are UTF-8 text here; this is the form every file function gets. A
+// full path (C:\DIR\NAME, \\SERVER\SHARE\NAME) becomes an extended one
+// (\\?\C:\..., \\?\UNC\SERVER\SHARE\...) with "." and ".." resolved: it may be
+// longer than MAX_PATH, and the system takes each name as it is spelt, so
+// con.mp3 is a file, not the console, and "name." keeps its dot. A relative
+// path is first joined to the process's current directory.
+FW_API std::wstring SystemPath(const std::string &path);
+
+// The process's current directory as the system reports it (C:\DIR, C:\).
 FW_API std::string GetCurrentDir();
 // Changes it, or raises EInOutError with the system's error code.
 FW_API void ChDir(const std::string &path);
-// Changes it without raising; answers whether that worked.
+// Changes it without raising; answers whether that worked. A directory that
+// the process's current directory cannot hold is refused and the current
+// directory stays: one longer than the system allows there (Windows: 258
+// characters for a program that has not declared itself long-path aware;
+// Wine: about 1,000), or one whose name the plain form alters (a trailing
+// dot or blank).
 FW_API bool SetCurrentDir(const std::string &path);
 
 // A file, not a directory; patterns with * or ? never exist.
 FW_API bool FileExists(const std::string &path);
 FW_API bool DirectoryExists(const std::string &path);
+
+// Text of the system's ANSI code page, as a host hands it over, in UTF-8.
+FW_API std::string AnsiToUtf8(std::string_view ansi);
+// UTF-8 text in the ANSI code page; nothing when a character has no form
+// there (a look-alike would be a silent change).
+FW_API std::optional<std::string> Utf8ToAnsi(std::string_view utf8);
 
 // The user locale's ordering: <0, 0 or >0. Embedded zero bytes take part.
 FW_API int AnsiCompareStr(const std::string &a, const std::string &b);
@@ -32,14 +52,9 @@ FW_API int AnsiCompareFileName(const std::string &a, const std::string &b);
 
 FW_API std::string AnsiLowerCase(const std::string &s);
 FW_API std::string AnsiUpperCase(const std::string &s);
-// As above, but on a double-byte system both bytes of a double-byte
-// character are left alone.
+// The same mappings, for names and labels.
 FW_API std::string AnsiLowerCaseFileName(const std::string &s);
 FW_API std::string AnsiUpperCaseFileName(const std::string &s);
-
-// Whether the byte opens a two-byte character in the system's code page;
-// fits fw::LeadByteFn.
-FW_API bool IsLeadByte(unsigned char c);
 
 // Attribute bits of a search entry.
 enum : uint32_t {
@@ -60,11 +75,9 @@ struct TSearchRec {
 
 // A directory search: the entries that match a pattern and whose special
 // attributes (hidden, system, volume label, directory) all lie within the
-// requested mask. Read-only and archive never exclude an entry. Names are
-// taken from the system's UTF-16 form: the ANSI calls give a look-alike for a
-// character the code page lacks (L for an L with stroke), which may be the
-// name of another entry; here such a character comes out as "?", which no
-// file name holds.
+// requested mask. Read-only and archive never exclude an entry. Names come
+// as the file system spells them, in UTF-8; the pattern is a SystemPath, so it
+// may be long and its directory may have any name.
 //
 //   for (TFileSearch s("*.mp3", faArchive); s.Found(); s.Next())
 //   use(s.Current());

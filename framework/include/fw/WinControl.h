@@ -129,7 +129,7 @@ class FW_API TWinControl : public TControl {
   // Background brush for WM_CTLCOLOR* answers and our own painting.
   HBRUSH BackgroundBrush();
   // Key presses: the framework's handling of characters typed in the control.
-  virtual void KeyPress(char& key);
+  virtual void KeyPress(wchar_t& key);
   virtual void KeyDown(WORD& key);
 
  private:

@@ -2,7 +2,9 @@
 
 #include <winnetwk.h>
 
-#include <cstring>
+#include <cwchar>
+
+#include "fw/Unicode.h"
 
 namespace testsupport {
 namespace {
@@ -12,11 +14,16 @@ char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 bool IsLetter(char c) { return Upper(c) >= 'A' && Upper(c) <= 'Z'; }
 
 // Copies with truncation, always terminated, as the buffer allows.
-void CopyOut(const std::string& s, char* buffer, DWORD size) {
+void CopyOut(const std::string& text, wchar_t* buffer, DWORD size) {
   if (buffer == nullptr || size == 0) return;
+  const std::wstring s = fw::Utf16(text);
   size_t n = s.size() < size - 1 ? s.size() : size - 1;
-  std::memcpy(buffer, s.data(), n);
-  buffer[n] = '\0';
+  std::wmemcpy(buffer, s.data(), n);
+  buffer[n] = L'\0';
+}
+
+std::string Logged(const char* function, const wchar_t* argument) {
+  return std::string(function) + " " + (argument ? fw::Utf8(std::wstring_view(argument)) : "(null)");
 }
 
 }  // namespace
@@ -25,9 +32,9 @@ ScriptedDrive& ScriptedDrives::Drive(char letter) { return drives_[Upper(letter)
 
 void ScriptedDrives::Remove(char letter) { drives_.erase(Upper(letter)); }
 
-const ScriptedDrive* ScriptedDrives::Find(const char* path) const {
-  if (path == nullptr || !IsLetter(path[0])) return nullptr;
-  auto it = drives_.find(Upper(path[0]));
+const ScriptedDrive* ScriptedDrives::Find(const wchar_t* path) const {
+  if (path == nullptr || path[0] > 0x7F || !IsLetter(static_cast<char>(path[0]))) return nullptr;
+  auto it = drives_.find(Upper(static_cast<char>(path[0])));
   return it == drives_.end() ? nullptr : &it->second;
 }
 
@@ -38,20 +45,21 @@ DWORD ScriptedDrives::LogicalDrives() {
   return mask;
 }
 
-UINT ScriptedDrives::DriveType(const char* root) {
-  Log.push_back(std::string("DriveType ") + (root ? root : "(null)"));
+UINT ScriptedDrives::DriveType(const wchar_t* root) {
+  Log.push_back(Logged("DriveType", root));
   if (const ScriptedDrive* d = Find(root)) return d->type;
-  return fallBack_ ? ::GetDriveTypeA(root) : DRIVE_NO_ROOT_DIR;
+  return fallBack_ ? ::GetDriveTypeW(root) : DRIVE_NO_ROOT_DIR;
 }
 
-BOOL ScriptedDrives::VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize,
-                                       DWORD* serial, DWORD* maxComponentLength, DWORD* flags,
-                                       char* fsName, DWORD fsNameSize) {
-  Log.push_back(std::string("VolumeInformation ") + (root ? root : "(null)"));
+BOOL ScriptedDrives::VolumeInformation(const wchar_t* root, wchar_t* volumeName,
+                                       DWORD volumeNameSize, DWORD* serial,
+                                       DWORD* maxComponentLength, DWORD* flags, wchar_t* fsName,
+                                       DWORD fsNameSize) {
+  Log.push_back(Logged("VolumeInformation", root));
   const ScriptedDrive* d = Find(root);
   if (d == nullptr) {
     if (fallBack_)
-      return ::GetVolumeInformationA(root, volumeName, volumeNameSize, serial, maxComponentLength,
+      return ::GetVolumeInformationW(root, volumeName, volumeNameSize, serial, maxComponentLength,
                                      flags, fsName, fsNameSize);
     ::SetLastError(ERROR_PATH_NOT_FOUND);
     return FALSE;
@@ -68,16 +76,17 @@ BOOL ScriptedDrives::VolumeInformation(const char* root, char* volumeName, DWORD
   return TRUE;
 }
 
-DWORD ScriptedDrives::NetConnection(const char* localName, char* remoteName, DWORD* length) {
-  Log.push_back(std::string("NetConnection ") + (localName ? localName : "(null)"));
+DWORD ScriptedDrives::NetConnection(const wchar_t* localName, wchar_t* remoteName,
+                                    DWORD* length) {
+  Log.push_back(Logged("NetConnection", localName));
   const ScriptedDrive* d = Find(localName);
   if (d == nullptr) {
-    if (fallBack_) return ::WNetGetConnectionA(localName, remoteName, length);
+    if (fallBack_) return ::WNetGetConnectionW(localName, remoteName, length);
     return ERROR_BAD_DEVICE;
   }
   if (d->remoteName.empty()) return ERROR_NOT_CONNECTED;
   // As the system: the length asked for counts the terminating zero.
-  DWORD needed = static_cast<DWORD>(d->remoteName.size() + 1);
+  DWORD needed = static_cast<DWORD>(fw::Utf16(d->remoteName).size() + 1);
   if (length == nullptr) return ERROR_INVALID_PARAMETER;
   if (remoteName == nullptr || *length < needed) {
     *length = needed;

@@ -13,19 +13,19 @@ namespace testsupport {
 
 struct ShellCall {
   HWND owner;
-  // nullopt where the caller passed a null pointer (no verb is the default
-  // action, which differs from an empty verb).
+  // In UTF-8; nullopt where the caller passed a null pointer (no verb is the
+  // default action, which differs from an empty verb).
   std::optional<std::string> verb, file, params, directory;
   int showCommand;
 };
 
 class RecordingShell : public fw::ShellService {
  public:
-  HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* params,
-                    const char* directory, int showCommand) override;
+  HINSTANCE Execute(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* params,
+                    const wchar_t* directory, int showCommand) override;
 
   std::vector<ShellCall> Calls;
-  // Above 32 means success to ShellExecuteA's callers.
+  // Above 32 means success to ShellExecuteW's callers.
   HINSTANCE Result = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 };
 

@@ -16,7 +16,7 @@ namespace testsupport {
 
 struct ScriptedDrive {
   UINT type = DRIVE_FIXED;
-  std::string label;
+  std::string label;  // UTF-8, as the names below
   DWORD fsFlags = 0;
   std::string fsName = "NTFS";
   DWORD serial = 0x12345678;
@@ -36,18 +36,18 @@ class ScriptedDrives : public fw::DriveService {
   void Remove(char letter);
 
   DWORD LogicalDrives() override;
-  UINT DriveType(const char* root) override;
-  BOOL VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize, DWORD* serial,
-                         DWORD* maxComponentLength, DWORD* flags, char* fsName,
+  UINT DriveType(const wchar_t* root) override;
+  BOOL VolumeInformation(const wchar_t* root, wchar_t* volumeName, DWORD volumeNameSize,
+                         DWORD* serial, DWORD* maxComponentLength, DWORD* flags, wchar_t* fsName,
                          DWORD fsNameSize) override;
-  DWORD NetConnection(const char* localName, char* remoteName, DWORD* length) override;
+  DWORD NetConnection(const wchar_t* localName, wchar_t* remoteName, DWORD* length) override;
 
   // Every query as "<function> <argument>", e.g. "VolumeInformation c:\".
   std::vector<std::string> Log;
 
  private:
   // The script for the drive a root or local name starts with, or nullptr.
-  const ScriptedDrive* Find(const char* path) const;
+  const ScriptedDrive* Find(const wchar_t* path) const;
 
   std::map<char, ScriptedDrive> drives_;  // keyed by upper-case letter
   bool fallBack_;
