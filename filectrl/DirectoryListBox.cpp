@@ -60,8 +60,8 @@ void TDirectoryListBox::RebuildItems() {
   {
     fw::ListBoxUpdate update(*this);
     Items().Clear();
-    ReadVolumeFlags(fw::ExtractFileDrive(directory_, kSystemLeadBytes) + "\\");
-    const DirectoryLevels levels = SplitDirectoryLevels(directory_, kSystemLeadBytes);
+    ReadVolumeFlags(fw::ExtractFileDrive(directory_) + "\\");
+    const DirectoryLevels levels = SplitDirectoryLevels(directory_);
     for (const std::string& level : levels.above) Items().AddObject(level, &openFolderGlyph_);
     if (levels.current) Items().AddObject(*levels.current, &currentFolderGlyph_);
     currentIndex = Items().Count() - 1;
@@ -91,11 +91,11 @@ int TDirectoryListBox::CollectSubdirectories(const std::string& parent, fw::TStr
 
 std::string TDirectoryListBox::PathOfItem(int index) const {
   if (index < 0 || index >= Items().Count()) return std::string();
-  if (index == 0) return fw::ExtractFileDrive(directory_, kSystemLeadBytes) + "\\";
+  if (index == 0) return fw::ExtractFileDrive(directory_) + "\\";
   const void* glyph = Items().Objects(index);
   if (glyph == &closedFolderGlyph_) return JoinPath(directory_, Items().Strings(index));
   if (glyph == &currentFolderGlyph_) return directory_;
-  return PathOfLevel(directory_, static_cast<std::size_t>(index), kSystemLeadBytes);
+  return PathOfLevel(directory_, static_cast<std::size_t>(index));
 }
 
 std::string TDirectoryListBox::ApplyDisplayCase(const std::string& text) const {
@@ -160,7 +160,7 @@ void TDirectoryListBox::OpenSelected() {
   const std::string path = PathOfItem(ItemIndex());
   // A "?" in place of a character the code page lacks would be taken for a
   // mask, and the list would stay where it is without a word.
-  if (UnreachableName(fw::ExtractFileName(path, kSystemLeadBytes)))
+  if (UnreachableName(fw::ExtractFileName(path)))
     throw fw::EInOutError("Cannot change the current directory to \"" + path +
                               "\". Its name holds characters that the system's code page "
                               "cannot show.",

@@ -25,10 +25,7 @@ uint32_t SearchAttributes(TFileType fileType) {
 // Where the hourglass comes on: a long list is under way.
 constexpr size_t kHourglassPosition = 100;
 
-bool IsPattern(const std::string& name) {
-  return fw::AnsiPos("*", name, kSystemLeadBytes) != std::string::npos ||
-         fw::AnsiPos("?", name, kSystemLeadBytes) != std::string::npos;
-}
+bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
 // A resource message with its one "%s" filled in.
 std::string FillIn(std::string_view format, std::string_view text) {
@@ -84,8 +81,7 @@ void TFileListBox::ReadEntries() {
         if (entry.Attr & fw::faDirectory) {
           found.push_back({Bracketed(entry.Name), showGlyphs_ ? &closedFolderGlyph_ : nullptr});
         } else {
-          fw::TBitmap* glyph =
-              IsExecutableName(entry.Name, kSystemLeadBytes) ? &executableGlyph_ : &unknownGlyph_;
+          fw::TBitmap* glyph = IsExecutableName(entry.Name) ? &executableGlyph_ : &unknownGlyph_;
           found.push_back({entry.Name, glyph});
         }
         if (found.size() == kHourglassPosition + 1) fw::Screen().SetCursor(fw::crHourGlass);

@@ -22,7 +22,7 @@ void TFilterComboBox::CreateWnd() {
 void TFilterComboBox::ParseFilter() {
   Items().Clear();
   masks_.Clear();
-  for (const FilterEntry& entry : filectrl::ParseFilter(filter_, kSystemLeadBytes)) {
+  for (const FilterEntry& entry : filectrl::ParseFilter(filter_)) {
     Items().Add(entry.description);
     masks_.Add(entry.mask);
   }

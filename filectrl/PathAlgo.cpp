@@ -4,6 +4,8 @@
 #include <array>
 #include <climits>
 
+#include "fw/PathStrings.h"
+
 namespace filectrl {
 
 namespace {
@@ -11,20 +13,16 @@ namespace {
 constexpr char kPathDelim = '\\';
 constexpr std::string_view kEllipsisDir = "...\\";
 
-bool EndsInBackslash(std::string_view s, LeadByteFn isLead) {
-  return fw::AnsiLastChar(s, isLead) == "\\";
-}
-
 }  // namespace
 
-std::string JoinPath(std::string_view directory, std::string_view name, LeadByteFn isLead) {
+std::string JoinPath(std::string_view directory, std::string_view name) {
   std::string result(directory);
-  if (!EndsInBackslash(directory, isLead)) result += kPathDelim;
+  if (!directory.ends_with(kPathDelim)) result += kPathDelim;
   result += name;
   return result;
 }
 
-void DropFirstDirectory(std::string& path, LeadByteFn isLead) {
+void DropFirstDirectory(std::string& path) {
   if (path == "\\") {
     path.clear();
     return;
@@ -34,10 +32,9 @@ void DropFirstDirectory(std::string& path, LeadByteFn isLead) {
   if (rooted) rest.remove_prefix(1);
   // Only the whole "...\" of an earlier call is skipped: a directory whose name
   // merely starts with a dot (.config) is an ordinary first directory, and cutting
-  // four bytes off it would drop the next directory too or split a double-byte
-  // character.
+  // four bytes off it would drop the next directory too or split a character.
   if (rest.starts_with(kEllipsisDir)) rest.remove_prefix(kEllipsisDir.size());
-  const std::size_t sep = fw::AnsiPos("\\", rest, isLead);
+  const std::size_t sep = rest.find(kPathDelim);
   std::string result;
   if (rooted) result += kPathDelim;
   if (sep != std::string_view::npos) {
@@ -47,14 +44,13 @@ void DropFirstDirectory(std::string& path, LeadByteFn isLead) {
   path = std::move(result);
 }
 
-std::string ShortenPath(std::string_view fileName, const TextWidthFn& textWidth, int maxWidth,
-                        LeadByteFn isLead) {
+std::string ShortenPath(std::string_view fileName, const TextWidthFn& textWidth, int maxWidth) {
   std::string result(fileName);
-  std::string dir = fw::ExtractFilePath(fileName, isLead);
-  const std::string name = fw::ExtractFileName(fileName, isLead);
+  std::string dir = fw::ExtractFilePath(fileName);
+  const std::string name = fw::ExtractFileName(fileName);
   // A share's \\SERVER\SHARE has no drive here; it is shortened like directories.
   std::string drive;
-  if (dir.size() >= 2 && dir[1] == ':' && fw::CharLength(dir, 0, isLead) == 1) {
+  if (dir.size() >= 2 && dir[1] == ':') {
     drive = dir.substr(0, 2);
     dir.erase(0, 2);
   }
@@ -68,27 +64,23 @@ std::string ShortenPath(std::string_view fileName, const TextWidthFn& textWidth,
     } else if (dir.empty()) {
       drive.clear();
     } else {
-      DropFirstDirectory(dir, isLead);
+      DropFirstDirectory(dir);
     }
     result = drive + dir + name;
   }
   return result;
 }
 
-int PathDepth(std::string_view path, LeadByteFn isLead) {
+int PathDepth(std::string_view path) {
   // Counted as the system sees the text: up to its terminating zero.
   path = path.substr(0, path.find('\0'));
-  int depth = 0;
-  for (std::size_t i = fw::AnsiScan(path, kPathDelim, isLead); i != std::string_view::npos;
-       i = fw::AnsiScan(path, kPathDelim, isLead, i + 1)) {
-    if (depth < INT_MAX) ++depth;
-  }
-  return depth;
+  const auto depth = std::count(path.begin(), path.end(), kPathDelim);
+  return static_cast<int>(std::min<std::ptrdiff_t>(depth, INT_MAX));
 }
 
-DirectoryLevels SplitDirectoryLevels(std::string_view directory, LeadByteFn isLead) {
+DirectoryLevels SplitDirectoryLevels(std::string_view directory) {
   DirectoryLevels levels;
-  const std::string root = fw::ExtractFileDrive(directory, isLead) + kPathDelim;
+  const std::string root = fw::ExtractFileDrive(directory) + kPathDelim;
   std::string_view rest = directory;
   if (root.size() >= 2 && root[1] == kPathDelim) {
     levels.above.push_back(root);
@@ -96,9 +88,9 @@ DirectoryLevels SplitDirectoryLevels(std::string_view directory, LeadByteFn isLe
   }
   if (rest.empty()) return levels;
   // A drive's root C:\ ends in its backslash and is the current item by itself.
-  if (!EndsInBackslash(rest, isLead)) {
-    for (std::size_t sep = fw::AnsiPos("\\", rest, isLead); sep != std::string_view::npos;
-         sep = fw::AnsiPos("\\", rest, isLead)) {
+  if (!rest.ends_with(kPathDelim)) {
+    for (std::size_t sep = rest.find(kPathDelim); sep != std::string_view::npos;
+         sep = rest.find(kPathDelim)) {
       std::string level(rest.substr(0, sep));
       if (levels.above.empty()) level += kPathDelim;  // the drive C: becomes C:\ .
       levels.above.push_back(std::move(level));
@@ -109,27 +101,26 @@ DirectoryLevels SplitDirectoryLevels(std::string_view directory, LeadByteFn isLe
   return levels;
 }
 
-std::string PathOfLevel(std::string_view directory, std::size_t index, LeadByteFn isLead) {
-  const std::string drive = fw::ExtractFileDrive(directory, isLead);
+std::string PathOfLevel(std::string_view directory, std::size_t index) {
+  const std::string drive = fw::ExtractFileDrive(directory);
   if (index == 0) return drive + kPathDelim;
   const std::string_view rest = directory.substr(drive.size());
   std::size_t seen = 0;
-  for (std::size_t i = fw::AnsiScan(rest, kPathDelim, isLead); i != std::string_view::npos;
-       i = fw::AnsiScan(rest, kPathDelim, isLead, i + 1)) {
+  for (std::size_t i = rest.find(kPathDelim); i != std::string_view::npos;
+       i = rest.find(kPathDelim, i + 1)) {
     if (++seen == index + 1) return drive + std::string(rest.substr(0, i));
   }
   return std::string(directory);
 }
 
-std::vector<FilterEntry> ParseFilter(std::string_view filter, LeadByteFn isLead) {
+std::vector<FilterEntry> ParseFilter(std::string_view filter) {
   std::vector<FilterEntry> entries;
   std::string_view rest = filter;
-  for (std::size_t bar = fw::AnsiPos("|", rest, isLead); bar != std::string_view::npos;
-       bar = fw::AnsiPos("|", rest, isLead)) {
+  for (std::size_t bar = rest.find('|'); bar != std::string_view::npos; bar = rest.find('|')) {
     FilterEntry entry;
     entry.description = rest.substr(0, bar);
     rest.remove_prefix(bar + 1);
-    bar = fw::AnsiPos("|", rest, isLead);
+    bar = rest.find('|');
     if (bar == std::string_view::npos) {
       entry.mask = rest;
       rest = {};
@@ -149,7 +140,6 @@ std::string SelectedMask(const std::vector<FilterEntry>& entries, int& itemIndex
 }
 
 std::vector<std::string> SplitMask(std::string_view mask) {
-  // A plain byte search: no double-byte code page uses ";" as a second byte.
   std::vector<std::string> pieces;
   for (std::size_t start = 0;;) {
     const std::size_t semi = mask.find(';', start);
@@ -159,9 +149,9 @@ std::vector<std::string> SplitMask(std::string_view mask) {
   }
 }
 
-bool IsExecutableName(std::string_view name, LeadByteFn isLead) {
+bool IsExecutableName(std::string_view name) {
   static constexpr std::array<std::string_view, 4> kExecutable = {".exe", ".com", ".bat", ".pif"};
-  const std::string ext = fw::AsciiLowerCase(fw::ExtractFileExt(name, isLead), isLead);
+  const std::string ext = fw::AsciiLowerCase(fw::ExtractFileExt(name));
   return std::find(kExecutable.begin(), kExecutable.end(), ext) != kExecutable.end();
 }
 

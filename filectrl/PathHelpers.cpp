@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstring>
 
 #include "fw/DeviceContext.h"
@@ -36,21 +35,9 @@ class RealDirectory final : public ProcessDirectory {
 
 }  // namespace
 
-bool SystemLeadByte(unsigned char c) {
-  static const std::array<bool, 256> lead = [] {
-    std::array<bool, 256> table{};
-    for (int i = 0; i < 256; ++i)
-      table[static_cast<size_t>(i)] = fw::IsLeadByte(static_cast<unsigned char>(i));
-    return table;
-  }();
-  return lead[c];
-}
-
-std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth,
-                        LeadByteFn isLead) {
+std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth) {
   return ShortenPath(
-      fileName, [&canvas](const std::string& text) { return canvas.TextWidth(text); }, maxWidth,
-      isLead);
+      fileName, [&canvas](const std::string& text) { return canvas.TextWidth(text); }, maxWidth);
 }
 
 std::string VolumeLabel(char driveLetter) {
@@ -80,11 +67,11 @@ ProcessDirectory& RealProcessDirectory() {
   return real;
 }
 
-ResolvedPath ResolvePath(const std::string& typed, LeadByteFn isLead) {
-  return ResolvePath(RealProcessDirectory(), typed, isLead);
+ResolvedPath ResolvePath(const std::string& typed) {
+  return ResolvePath(RealProcessDirectory(), typed);
 }
 
-ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByteFn isLead) {
+ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed) {
   const std::string saved = fs.Current();
   ResolvedPath result;
   std::string dir = typed;
@@ -94,7 +81,7 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   if (typed.size() >= 2 && typed.front() == '[' && typed.back() == ']') {
     dir = typed.substr(1, typed.size() - 2);
   } else {
-    root = fw::ExtractFileDrive(typed, isLead);
+    root = fw::ExtractFileDrive(typed);
     rootTyped = !root.empty();
     dir.erase(0, root.size());
   }
@@ -102,7 +89,7 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   // where the process already stands, so it is not entered again: entering
   // a share (\\SERVER\SHARE) would go to its root, not to the directory in
   // it. The share also leads the result of a bracketed item.
-  if (!rootTyped) root = fw::ExtractFileDrive(saved, isLead);
+  if (!rootTyped) root = fw::ExtractFileDrive(saved);
   result.drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
 
   // The saved current directory comes back, if it still exists.
@@ -116,7 +103,7 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
   // For C: this is the directory the system remembers as current on C.
   if (rootTyped && fs.DirectoryExists(root)) fs.Change(root);
 
-  result.file = fw::ExtractFileName(dir, isLead);
+  result.file = fw::ExtractFileName(dir);
   const size_t fileSize = result.file.size();
   if (dir.size() == fileSize + 1) {
     dir.assign(1, '\\');
@@ -124,13 +111,12 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByt
     dir.resize(dir.size() - fileSize - 1);
   } else {
     const std::string current = fs.Current();
-    dir = current.substr(fw::ExtractFileDrive(current, isLead).size());
+    dir = current.substr(fw::ExtractFileDrive(current).size());
     if (dir.empty()) dir.assign(1, '\\');
   }
   fs.Change(dir);
 
-  const bool pattern = fw::AnsiPos("*", result.file, isLead) != std::string::npos ||
-                       fw::AnsiPos("?", result.file, isLead) != std::string::npos;
+  const bool pattern = result.file.find_first_of("*?") != std::string::npos;
   if (!result.file.empty() && !pattern && !fs.FileExists(result.file)) {
     // Not a file: a subdirectory, or the change raises.
     fs.Change(result.file);

@@ -2,8 +2,7 @@
 // The path functions that the browsing controls share, with the system
 // behind them: the process's current directory, volume labels, network
 // connections (through the drive service) and text metrics. The string
-// work is PathAlgo's; here the system's lead-byte rule is the default, and
-// every function that searches for a backslash takes another for tests.
+// work is PathAlgo's.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,18 +15,6 @@
 
 namespace filectrl {
 
-// The system's rule for the ANSI code page (IsDBCSLeadByte), asked once per
-// byte value: the code page stays for the life of the process, and the
-// system call costs tens of nanoseconds a character under Wine.
-bool SystemLeadByte(unsigned char c);
-inline const LeadByteFn kSystemLeadBytes = SystemLeadByte;
-
-inline std::string JoinPath(std::string_view directory, std::string_view name) {
-  return JoinPath(directory, name, kSystemLeadBytes);
-}
-inline void DropFirstDirectory(std::string& path) { DropFirstDirectory(path, kSystemLeadBytes); }
-inline int PathDepth(std::string_view path) { return PathDepth(path, kSystemLeadBytes); }
-
 // The "[%s]" form of volume labels and of directory items in the file list.
 inline std::string Bracketed(std::string_view text) {
   std::string result;
@@ -39,8 +26,7 @@ inline std::string Bracketed(std::string_view text) {
 }
 
 // ShortenPath measured with the canvas' current font.
-std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth,
-                        LeadByteFn isLead = kSystemLeadBytes);
+std::string ShortenPath(std::string_view fileName, fw::TCanvas& canvas, int maxWidth);
 
 // "[label]" of a drive's volume, in the letter's case ("[system]" for c,
 // "[SYSTEM]" for C); "[]" when it has none or cannot be read. No critical-
@@ -79,8 +65,8 @@ ProcessDirectory& RealProcessDirectory();
 // entered (a last part that is neither file, mask nor directory); the
 // current directory is back where it was afterwards in every case, as long
 // as it still exists. `typed` must not be empty.
-ResolvedPath ResolvePath(const std::string& typed, LeadByteFn isLead = kSystemLeadBytes);
-ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed, LeadByteFn isLead);
+ResolvedPath ResolvePath(const std::string& typed);
+ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed);
 
 // Pixel height of the font's characters on the screen (tmHeight).
 int FontHeight(const fw::TFont& font);

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "LeadBytes.h"
 #include "filectrl/PathHelpers.h"
 #include "fw/Canvas.h"
 #include "fw/Exceptions.h"
@@ -23,26 +22,6 @@
 namespace {
 
 using filectrl::ResolvedPath;
-
-TEST(JoinPath, PutsExactlyOneBackslashBetween) {
-  EXPECT_EQ(filectrl::JoinPath("C:\\", "WIN"), "C:\\WIN");
-  EXPECT_EQ(filectrl::JoinPath("C:\\A", "WIN"), "C:\\A\\WIN");
-}
-
-TEST(SystemLeadBytes, AreTheSystemsForEveryByte) {
-  for (int c = 0; c < 256; ++c)
-    EXPECT_EQ(filectrl::SystemLeadByte(static_cast<unsigned char>(c)),
-              IsDBCSLeadByte(static_cast<BYTE>(c)) != 0)
-        << c;
-}
-
-TEST(PathDepth, CountsOnlyRealSeparators) {
-  // The second byte of the double-byte character has the backslash's code.
-  const std::string path = "C:\\" SJIS_SO "\\X";
-  EXPECT_EQ(filectrl::PathDepth(path, pathtest::kSjis), 2);
-  EXPECT_EQ(filectrl::PathDepth(path, pathtest::kSingle), 3);
-  EXPECT_EQ(filectrl::PathDepth("\\\\SERVER\\SHARE\\DIR"), 4);
-}
 
 // --- ShortenPath on a canvas -----------------------------------------------
 
@@ -228,7 +207,7 @@ class ResolveOnShare : public testing::Test {
   }
   ResolvedPath Resolve(const std::string& from, const std::string& typed) {
     fs.current = from;
-    ResolvedPath r = filectrl::ResolvePath(fs, typed, fw::NoLeadBytes);
+    ResolvedPath r = filectrl::ResolvePath(fs, typed);
     EXPECT_EQ(fs.current, from) << "after " << typed;
     return r;
   }

@@ -6,164 +6,130 @@
 #include <tuple>
 #include <vector>
 
-#include "LeadBytes.h"
 #include "filectrl/PathAlgo.h"
+#include "fw/PathStrings.h"
 
 namespace {
 
 using filectrl::FilterEntry;
-using pathtest::kSingle;
-using pathtest::kSjis;
 using Strings = std::vector<std::string>;
 
 TEST(JoinPath, OneSeparatorBetween) {
-  struct Case {
-    std::string dir, name;
-    fw::LeadByteFn lead;
-    std::string expected;
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"C:\\", "WIN", "C:\\WIN"},
+      {"C:\\A", "WIN", "C:\\A\\WIN"},
+      {"\\\\SERVER\\SHARE\\", "*.*", "\\\\SERVER\\SHARE\\*.*"},
   };
-  const Case cases[] = {
-      {"C:\\", "WIN", kSingle, "C:\\WIN"},
-      {"C:\\A", "WIN", kSingle, "C:\\A\\WIN"},
-      {"\\\\SERVER\\SHARE\\", "*.*", kSingle, "\\\\SERVER\\SHARE\\*.*"},
-      // The directory ends in a character, not in a separator.
-      {"C:\\" SJIS_SO, "x", kSjis, "C:\\" SJIS_SO "\\x"},
-      {"C:\\" SJIS_SO, "x", kSingle, "C:\\" SJIS_SO "x"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(filectrl::JoinPath(c.dir, c.name, c.lead), c.expected);
+  for (const auto& [dir, name, joined] : cases) EXPECT_EQ(filectrl::JoinPath(dir, name), joined);
 }
 
 TEST(DropFirstDirectory, ReplacesOneDirectoryPerCall) {
-  const std::vector<std::pair<fw::LeadByteFn, Strings>> chains = {
-      {kSingle, {"\\WINDOWS\\SYSTEM\\", "\\...\\SYSTEM\\", "\\...\\", "\\", ""}},
-      {kSingle, {"...\\", ""}},
-      {kSingle, {"\\", ""}},
-      {kSingle, {"A\\B\\", "...\\B\\", "...\\", ""}},
-      {kSingle, {"A", ""}},
-      {kSingle, {"", ""}},
+  const std::vector<Strings> chains = {
+      {"\\WINDOWS\\SYSTEM\\", "\\...\\SYSTEM\\", "\\...\\", "\\", ""},
+      {"...\\", ""},
+      {"\\", ""},
+      {"A\\B\\", "...\\B\\", "...\\", ""},
+      {"A", ""},
+      {"", ""},
       // A directory whose name starts with a dot is dropped alone, not together
       // with the next one.
-      {kSingle, {"\\.ab\\X\\Y\\", "\\...\\X\\Y\\", "\\...\\Y\\"}},
-      {kSjis, {"\\" SJIS_SO "\\A\\", "\\...\\A\\", "\\...\\"}},
-      {kSingle, {"\\" SJIS_SO "\\A\\", "\\...\\\\A\\"}},
+      {"\\.ab\\X\\Y\\", "\\...\\X\\Y\\", "\\...\\Y\\"},
   };
-  for (const auto& [lead, chain] : chains) {
+  for (const auto& chain : chains) {
     for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
       std::string path = chain[i];
-      filectrl::DropFirstDirectory(path, lead);
+      filectrl::DropFirstDirectory(path);
       EXPECT_EQ(path, chain[i + 1]) << "from " << chain[i];
     }
   }
 }
 
 // Every text that ShortenPath measures, plus what it returns.
-Strings ShortenStages(const std::string& fileName, fw::LeadByteFn lead) {
+Strings ShortenStages(const std::string& fileName) {
   Strings seen;
   const auto record = [&seen](const std::string& s) {
     if (seen.size() > 1000) throw std::runtime_error("ShortenPath does not end");
     seen.push_back(s);
     return 1;
   };
-  std::string result = filectrl::ShortenPath(fileName, record, 0, lead);
+  std::string result = filectrl::ShortenPath(fileName, record, 0);
   seen.push_back(std::move(result));
   return seen;
 }
 
 TEST(ShortenPath, DropsDirectoriesThenDriveUntilItFits) {
-  const std::vector<std::pair<fw::LeadByteFn, Strings>> cases = {
-      {kSingle,
-       {"C:\\WINDOWS\\SYSTEM\\COLOR", "C:\\...\\SYSTEM\\COLOR", "C:\\...\\COLOR", "...\\COLOR",
-        "COLOR"}},
-      {kSingle,
-       {"\\\\SERVER\\SHARE\\A\\B", "\\...\\SERVER\\SHARE\\A\\B", "\\...\\SHARE\\A\\B",
-        "\\...\\A\\B", "\\...\\B", "...\\B", "B"}},
-      {kSingle, {"C:\\WINDOWS\\", "C:\\...\\", "...\\", ""}},
-      {kSingle, {"C:\\", "C:", ""}},
-      {kSingle, {"COLOR"}},
-      {kSjis, {"C:\\" SJIS_SO "\\" SJIS_SO, "C:\\...\\" SJIS_SO, "...\\" SJIS_SO, SJIS_SO}},
+  const std::vector<Strings> cases = {
+      {"C:\\WINDOWS\\SYSTEM\\COLOR", "C:\\...\\SYSTEM\\COLOR", "C:\\...\\COLOR", "...\\COLOR",
+       "COLOR"},
+      {"\\\\SERVER\\SHARE\\A\\B", "\\...\\SERVER\\SHARE\\A\\B", "\\...\\SHARE\\A\\B", "\\...\\A\\B",
+       "\\...\\B", "...\\B", "B"},
+      {"C:\\WINDOWS\\", "C:\\...\\", "...\\", ""},
+      {"C:\\", "C:", ""},
+      {"COLOR"},
   };
-  for (const auto& [lead, stages] : cases) {
-    EXPECT_EQ(ShortenStages(stages.front(), lead), stages);
+  for (const auto& stages : cases) {
+    EXPECT_EQ(ShortenStages(stages.front()), stages);
     // Each stage is what comes back when exactly that stage fits.
     for (const auto& stage : stages) {
       const auto fitsOnly = [&stage](const std::string& s) { return s == stage ? 0 : 1; };
-      EXPECT_EQ(filectrl::ShortenPath(stages.front(), fitsOnly, 0, lead), stage);
+      EXPECT_EQ(filectrl::ShortenPath(stages.front(), fitsOnly, 0), stage);
     }
   }
 }
 
 TEST(ShortenPath, MeasuresWithTheGivenWidth) {
   const auto bytes = [](const std::string& s) { return static_cast<int>(s.size()) * 7; };
-  EXPECT_EQ(filectrl::ShortenPath("C:\\WINDOWS\\SYSTEM\\COLOR", bytes, 161, kSingle),
+  EXPECT_EQ(filectrl::ShortenPath("C:\\WINDOWS\\SYSTEM\\COLOR", bytes, 161),
             "C:\\WINDOWS\\SYSTEM\\COLOR");
-  EXPECT_EQ(filectrl::ShortenPath("C:\\WINDOWS\\SYSTEM\\COLOR", bytes, 160, kSingle),
+  EXPECT_EQ(filectrl::ShortenPath("C:\\WINDOWS\\SYSTEM\\COLOR", bytes, 160),
             "C:\\...\\SYSTEM\\COLOR");
-  EXPECT_EQ(filectrl::ShortenPath("C:\\", bytes, 20, kSingle), "C:");
-  EXPECT_EQ(filectrl::ShortenPath("C:\\", bytes, 13, kSingle), "");
+  EXPECT_EQ(filectrl::ShortenPath("C:\\", bytes, 20), "C:");
+  EXPECT_EQ(filectrl::ShortenPath("C:\\", bytes, 13), "");
 }
 
 TEST(ShortenPath, EndsWithTheBareNameOnOddInput) {
-  const Strings inputs = {"\\\\",
-                          "\\...\\",
-                          "...\\...\\x",
-                          "C:",
-                          ":",
-                          "a:b:c",
-                          "\\.\\.\\x",
-                          "C:\\\\\\\\x",
-                          ".",
-                          "\\.git\\x\\y\\n",
-                          "....\\\\....\\",
-                          "C:\\\x83",
-                          "\\\\\x83\\\x83\\\x83\\",
-                          "C:" SJIS_SO "\\" SJIS_SO "\\"};
-  for (const auto lead : {kSingle, kSjis}) {
-    for (const auto& input : inputs) {
-      EXPECT_EQ(ShortenStages(input, lead).back(), fw::ExtractFileName(input, lead)) << input;
-    }
+  const Strings inputs = {
+      "\\\\", "\\...\\",         "...\\...\\x",   "C:", ":", "a:b:c", "\\.\\.\\x", "C:\\\\\\\\x",
+      ".",    "\\.git\\x\\y\\n", "....\\\\....\\"};
+  for (const auto& input : inputs) {
+    EXPECT_EQ(ShortenStages(input).back(), fw::ExtractFileName(input)) << input;
   }
 }
 
 TEST(PathDepth, CountsSeparatorsOnly) {
-  const std::vector<std::tuple<std::string, fw::LeadByteFn, int>> cases = {
-      {"C:\\", kSingle, 1},
-      {"C:\\WINDOWS", kSingle, 1},
-      {"C:\\WINDOWS\\SYSTEM", kSingle, 2},
-      {"\\\\SERVER\\SHARE\\DIR", kSingle, 4},
-      {"", kSingle, 0},
-      {"C:\\" SJIS_SO "\\X", kSjis, 2},
-      {"C:\\" SJIS_SO "\\X", kSingle, 3},
-      {std::string("A\\B\0\\C", 6), kSingle, 1},
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"C:\\", 1},
+      {"C:\\WINDOWS", 1},
+      {"C:\\WINDOWS\\SYSTEM", 2},
+      {"\\\\SERVER\\SHARE\\DIR", 4},
+      {"", 0},
+      {std::string("A\\B\0\\C", 6), 1},
   };
-  for (const auto& [path, lead, depth] : cases) EXPECT_EQ(filectrl::PathDepth(path, lead), depth);
+  for (const auto& [path, depth] : cases) EXPECT_EQ(filectrl::PathDepth(path), depth) << path;
 }
 
 struct LevelCase {
   std::string directory;
-  fw::LeadByteFn lead;
   Strings above;
   std::optional<std::string> current;
 };
 
 const LevelCase kLevelCases[] = {
-    {"C:\\WINDOWS\\SYSTEM", kSingle, {"C:\\", "WINDOWS"}, "SYSTEM"},
-    {"C:\\", kSingle, {}, "C:\\"},
-    {"\\\\SERVER\\SHARE\\DIR", kSingle, {"\\\\SERVER\\SHARE\\"}, "DIR"},
-    {"\\\\SERVER\\SHARE\\A\\B", kSingle, {"\\\\SERVER\\SHARE\\", "A"}, "B"},
-    {"\\\\SERVER\\SHARE\\", kSingle, {"\\\\SERVER\\SHARE\\"}, std::nullopt},
-    {"\\\\SERVER\\SHARE", kSingle, {"\\\\SERVER\\SHARE\\"}, std::nullopt},
-    {"C:\\" SJIS_SO "\\X", kSjis, {"C:\\", SJIS_SO}, "X"},
-    {"C:\\" SJIS_SO, kSjis, {"C:\\"}, SJIS_SO},
-    {"\\\\SV\\" SJIS_SO "\\" SJIS_SO, kSjis, {"\\\\SV\\" SJIS_SO "\\"}, SJIS_SO},
+    {"C:\\WINDOWS\\SYSTEM", {"C:\\", "WINDOWS"}, "SYSTEM"},
+    {"C:\\", {}, "C:\\"},
+    {"\\\\SERVER\\SHARE\\DIR", {"\\\\SERVER\\SHARE\\"}, "DIR"},
+    {"\\\\SERVER\\SHARE\\A\\B", {"\\\\SERVER\\SHARE\\", "A"}, "B"},
+    {"\\\\SERVER\\SHARE\\", {"\\\\SERVER\\SHARE\\"}, std::nullopt},
+    {"\\\\SERVER\\SHARE", {"\\\\SERVER\\SHARE\\"}, std::nullopt},
 };
 
 TEST(SplitDirectoryLevels, RootThenNamesThenCurrent) {
   for (const auto& c : kLevelCases) {
-    const auto levels = filectrl::SplitDirectoryLevels(c.directory, c.lead);
+    const auto levels = filectrl::SplitDirectoryLevels(c.directory);
     EXPECT_EQ(levels.above, c.above) << c.directory;
     EXPECT_EQ(levels.current, c.current) << c.directory;
   }
-  EXPECT_TRUE(filectrl::SplitDirectoryLevels("", kSingle).above.empty());
+  EXPECT_TRUE(filectrl::SplitDirectoryLevels("").above.empty());
 }
 
 // The directory list takes its item texts from the split and the paths it opens
@@ -174,43 +140,39 @@ TEST(PathOfLevel, AgreesWithTheSplitLevels) {
     if (c.current) items.push_back(*c.current);
     std::string expected = items.front();
     for (std::size_t i = 0; i < items.size(); ++i) {
-      if (i > 0) expected = filectrl::JoinPath(expected, items[i], c.lead);
-      EXPECT_EQ(filectrl::PathOfLevel(c.directory, i, c.lead), expected) << c.directory << " " << i;
+      if (i > 0) expected = filectrl::JoinPath(expected, items[i]);
+      EXPECT_EQ(filectrl::PathOfLevel(c.directory, i), expected) << c.directory << " " << i;
     }
   }
 }
 
 TEST(PathOfLevel, Examples) {
   const std::string dir = "C:\\WINDOWS\\SYSTEM\\COLOR";
-  EXPECT_EQ(filectrl::PathOfLevel(dir, 0, kSingle), "C:\\");
-  EXPECT_EQ(filectrl::PathOfLevel(dir, 1, kSingle), "C:\\WINDOWS");
-  EXPECT_EQ(filectrl::PathOfLevel(dir, 2, kSingle), "C:\\WINDOWS\\SYSTEM");
-  EXPECT_EQ(filectrl::PathOfLevel(dir, 3, kSingle), dir);
-  EXPECT_EQ(filectrl::PathOfLevel(dir, 99, kSingle), dir);
-  EXPECT_EQ(filectrl::PathOfLevel("\\\\SERVER\\SHARE\\A\\B", 1, kSingle), "\\\\SERVER\\SHARE\\A");
-  EXPECT_EQ(filectrl::PathOfLevel("C:\\" SJIS_SO "\\X\\Y", 1, kSjis), "C:\\" SJIS_SO);
-  EXPECT_EQ(filectrl::PathOfLevel("C:\\" SJIS_SO "\\X\\Y", 1, kSingle), "C:\\\x83");
+  EXPECT_EQ(filectrl::PathOfLevel(dir, 0), "C:\\");
+  EXPECT_EQ(filectrl::PathOfLevel(dir, 1), "C:\\WINDOWS");
+  EXPECT_EQ(filectrl::PathOfLevel(dir, 2), "C:\\WINDOWS\\SYSTEM");
+  EXPECT_EQ(filectrl::PathOfLevel(dir, 3), dir);
+  EXPECT_EQ(filectrl::PathOfLevel(dir, 99), dir);
+  EXPECT_EQ(filectrl::PathOfLevel("\\\\SERVER\\SHARE\\A\\B", 1), "\\\\SERVER\\SHARE\\A");
 }
 
 TEST(ParseFilter, PairsDescriptionsWithMasks) {
   using Entries = std::vector<FilterEntry>;
-  const std::vector<std::tuple<std::string, fw::LeadByteFn, Entries>> cases = {
-      {"MP3 Files|*.mp3", kSingle, {{"MP3 Files", "*.mp3"}}},
-      {"A|*.a|B|*.b", kSingle, {{"A", "*.a"}, {"B", "*.b"}}},
-      {"A|*.a|B|*.b|C", kSingle, {{"A", "*.a"}, {"B", "*.b"}}},
-      {"A|*.a|B", kSingle, {{"A", "*.a"}}},
-      {"A", kSingle, {}},
-      {"", kSingle, {}},
-      {"A|", kSingle, {{"A", ""}}},
-      {"A|*.a|B|", kSingle, {{"A", "*.a"}, {"B", ""}}},
-      {" A | *.a;*.b ", kSingle, {{" A ", " *.a;*.b "}}},
-      {"||", kSingle, {{"", ""}}},
-      {"|||", kSingle, {{"", ""}, {"", ""}}},
-      {"x" SJIS_MINUS "y|*.a", kSjis, {{"x" SJIS_MINUS "y", "*.a"}}},
-      {"x" SJIS_MINUS "y|*.a", kSingle, {{"x\x81", "y"}}},
+  const std::vector<std::pair<std::string, Entries>> cases = {
+      {"MP3 Files|*.mp3", {{"MP3 Files", "*.mp3"}}},
+      {"A|*.a|B|*.b", {{"A", "*.a"}, {"B", "*.b"}}},
+      {"A|*.a|B|*.b|C", {{"A", "*.a"}, {"B", "*.b"}}},
+      {"A|*.a|B", {{"A", "*.a"}}},
+      {"A", {}},
+      {"", {}},
+      {"A|", {{"A", ""}}},
+      {"A|*.a|B|", {{"A", "*.a"}, {"B", ""}}},
+      {" A | *.a;*.b ", {{" A ", " *.a;*.b "}}},
+      {"||", {{"", ""}}},
+      {"|||", {{"", ""}, {"", ""}}},
   };
-  for (const auto& [filter, lead, entries] : cases) {
-    EXPECT_EQ(filectrl::ParseFilter(filter, lead), entries) << filter;
+  for (const auto& [filter, entries] : cases) {
+    EXPECT_EQ(filectrl::ParseFilter(filter), entries) << filter;
   }
 }
 
@@ -241,10 +203,10 @@ TEST(SplitMask, KeepsBlanksAndEmptyPieces) {
 
 TEST(IsExecutableName, ByLowerCasedLastExtension) {
   for (const char* name : {"setup.EXE", "run.Bat", "x.com", "x.pif", "a.txt.exe", ".exe"}) {
-    EXPECT_TRUE(filectrl::IsExecutableName(name, kSingle)) << name;
+    EXPECT_TRUE(filectrl::IsExecutableName(name)) << name;
   }
   for (const char* name : {"notes", "exe", "a.exe.txt", "a.exes", "a.ex", "song.mp3", ""}) {
-    EXPECT_FALSE(filectrl::IsExecutableName(name, kSingle)) << name;
+    EXPECT_FALSE(filectrl::IsExecutableName(name)) << name;
   }
 }
 
