@@ -9,6 +9,7 @@
 #include "fw/ScopeExit.h"
 #include "fw/Services.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace filectrl {
 
@@ -44,7 +45,8 @@ void TDirectoryListBox::FitItemHeight() {
 
 void TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
   DWORD flags = 0;
-  if (!fw::Drives().VolumeInformation(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr,
+  if (!fw::Drives().VolumeInformation(fw::Utf16(root).c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                                      nullptr,
                                       0)) {
     // Unknown: show the names as the system reports them.
     volumePreservesCase_ = true;
@@ -109,7 +111,7 @@ int TDirectoryListBox::ComparePaths(const std::string& a, const std::string& b) 
 
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
   if (directory.empty() || ComparePaths(directory, directory_) == 0) return;
-  const ResolvedPath parts = ResolvePath(directory);
+  const ResolvedPath parts = ResolvePath(directory, directory_);
   if (parts.drive != Drive()) {
     changingDrive_ = true;
     fw::ScopeExit changed([this] { changingDrive_ = false; });
@@ -123,8 +125,7 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
 
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
   // A relative path is taken from the directory on display.
-  if (fw::DirectoryExists(directory_)) fw::ChDir(directory_);
-  directory_ = EnterDirectory(path);
+  directory_ = EnterDirectory(path, directory_);
   RebuildItems();
   Change();
 }
@@ -134,7 +135,7 @@ void TDirectoryListBox::ApplyDrive(char drive) {
   if (drive != '\0') {
     // The combo box's letter may be in lower case; the system would keep
     // that case in the directory it reports from then on.
-    directory_ = EnterDirectory(std::string{fw::AsciiUpper(drive), ':'});
+    directory_ = EnterDirectory(std::string{fw::AsciiUpper(drive), ':'}, directory_);
   }
   if (changingDrive_) return;  // the assignment's own change follows
   RebuildItems();
@@ -158,13 +159,6 @@ void TDirectoryListBox::UpdateDirLabel() {
 
 void TDirectoryListBox::OpenSelected() {
   const std::string path = PathOfItem(ItemIndex());
-  // A "?" in place of a character the code page lacks would be taken for a
-  // mask, and the list would stay where it is without a word.
-  if (UnreachableName(fw::ExtractFileName(path)))
-    throw fw::EInOutError("Cannot change the current directory to \"" + path +
-                              "\". Its name holds characters that the system's code page "
-                              "cannot show.",
-                          ERROR_INVALID_NAME);
   SetDirectory(path);
 }
 
@@ -179,21 +173,11 @@ void TDirectoryListBox::DblClick() {
 }
 
 void TDirectoryListBox::DrawItem(int index, const RECT& rect, UINT) {
-  fw::TCanvas& canvas = Canvas();
-  canvas.FillRect(rect);
-  int glyphWidth = 16;
-  int offset = 2 + 4 * index;
   const auto* glyph = static_cast<const fw::TBitmap*>(Items().Objects(index));
-  if (glyph) {
-    // Subdirectories stand one step right of the deepest path level.
-    if (glyph == &closedFolderGlyph_) offset = 2 + 4 * (PathDepth(directory_) + 1);
-    glyphWidth = glyph->Width();
-    const int height = glyph->Height();
-    const int top = (rect.top + rect.bottom - height) / 2;
-    canvas.DrawTransparent(rect.left + offset, top, *glyph, RECT{0, 0, glyphWidth, height});
-  }
-  canvas.TextOut(rect.left + offset + glyphWidth + 4, rect.top,
-                 ApplyDisplayCase(Items().Strings(index)));
+  // Each level one step right of the one above; subdirectories one step
+  // right of the deepest level.
+  const int level = glyph == &closedFolderGlyph_ ? PathDepth(directory_) + 1 : index;
+  Canvas().DrawItem(rect, ApplyDisplayCase(Items().Strings(index)), glyph, 4 * level);
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* list) {

@@ -62,8 +62,9 @@ void TFileListBox::ReadEntries() {
   if (!HandleAllocated()) return;
   const uint32_t attr = SearchAttributes(fileType_);
   const bool everyEntry = fileType_ & FileTypeOf({ftNormal});
-  // A directory that cannot be entered leaves the list as it was.
-  fw::ChDir(directory_);
+  // A directory that cannot be entered leaves the list as it was. The
+  // search names the directory in full: the process may stand elsewhere.
+  EnterDirectory(directory_);
   {
     fw::ListBoxUpdate update(*this);
     Items().Clear();
@@ -75,7 +76,8 @@ void TFileListBox::ReadEntries() {
     std::vector<fw::TListBoxItem> found;
     for (const std::string& piece : SplitMask(mask_)) {
       if (piece.empty()) continue;  // matches nothing
-      for (fw::TFileSearch search(piece, attr); search.Found(); search.Next()) {
+      for (fw::TFileSearch search(JoinPath(directory_, piece), attr); search.Found();
+           search.Next()) {
         const fw::TSearchRec& entry = search.Current();
         if (!everyEntry && !(entry.Attr & attr)) continue;
         if (entry.Attr & fw::faDirectory) {
@@ -117,29 +119,29 @@ std::string TFileListBox::SelectedItem() const {
 }
 
 void TFileListBox::SelectItem(const std::string& name) {
-  if (fw::AnsiCompareFileName(name, SelectedItem()) == 0) return;
-  // The system's search starts after the first item and wraps round to it.
-  SetItemIndex(FindStringExact(name, 0));
+  if (name == SelectedItem()) return;
+  SetItemIndex(IndexOfName(name));
   Change();
 }
 
+int TFileListBox::IndexOfName(const std::string& name) const {
+  // Names that differ in case only, or in the composed and decomposed form
+  // of a letter, are different files: the one spelt so comes first, and the
+  // system's case-blind search only finds what was typed otherwise.
+  for (int i = 0; i < Items().Count(); ++i)
+    if (Items().Strings(i) == name) return i;
+  // The system's search starts after the first item and wraps round to it.
+  return FindStringExact(name, 0);
+}
+
 void TFileListBox::SetDirectory(const std::string& directory) {
-  if (fw::AnsiCompareFileName(directory, directory_) == 0) return;
+  if (directory == directory_) return;
   // A relative path is taken from the directory on display.
-  if (fw::DirectoryExists(directory_)) fw::ChDir(directory_);
-  directory_ = EnterDirectory(directory);
+  directory_ = EnterDirectory(directory, directory_);
   ReadEntries();
 }
 
 std::string TFileListBox::FileName() {
-  const std::string selected = SelectedItem();
-  // Acting on a path with a look-alike or a "?" in place of the real name
-  // would reach another file or none: refuse it plainly instead.
-  if (UnreachableName(selected))
-    throw fw::EInOutError("The name of \"" + selected +
-                              "\" holds characters that the system's code page cannot show; "
-                              "the file cannot be opened under this name.",
-                          ERROR_INVALID_NAME);
   return SelectedPath();
 }
 
@@ -150,8 +152,8 @@ std::string TFileListBox::SelectedPath() const {
 }
 
 void TFileListBox::SetFileName(const std::string& fileName) {
-  if (fileName.empty() || fw::AnsiCompareFileName(fileName, SelectedPath()) == 0) return;
-  const ResolvedPath parts = ResolvePath(fileName);
+  if (fileName.empty() || fileName == SelectedPath()) return;
+  const ResolvedPath parts = ResolvePath(fileName, directory_);
   if (writeDirList_) {
     // The directory list splits the text itself and then sets Directory.
     writeDirList_(fileName);
@@ -239,17 +241,8 @@ void TFileListBox::Notification(fw::TComponent* component, fw::TOperation operat
 void TFileListBox::DrawItem(int index, const RECT& rect, UINT) { PaintItem(index, rect); }
 
 void TFileListBox::PaintItem(int index, const RECT& rect) {
-  fw::TCanvas& canvas = Canvas();
-  canvas.FillRect(rect);
-  int textOffset = 2;
   const auto* glyph = static_cast<const fw::TBitmap*>(Items().Objects(index));
-  if (showGlyphs_ && glyph && !glyph->Empty()) {
-    const int width = glyph->Width(), height = glyph->Height();
-    const int top = (rect.top + rect.bottom - height) / 2;
-    canvas.DrawTransparent(rect.left + 2, top, *glyph, RECT{0, 0, width, height});
-    textOffset = width + 6;
-  }
-  canvas.TextOut(rect.left + textOffset, rect.top, Items().Strings(index));
+  Canvas().DrawItem(rect, Items().Strings(index), showGlyphs_ ? glyph : nullptr);
 }
 
 namespace {

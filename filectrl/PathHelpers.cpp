@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
+#include <utility>
 
 #include "fw/DeviceContext.h"
 #include "fw/Exceptions.h"
 #include "fw/PathStrings.h"
 #include "fw/ScopeExit.h"
 #include "fw/Services.h"
+#include "fw/Unicode.h"
 
 namespace filectrl {
 namespace {
@@ -16,21 +18,49 @@ namespace {
 // A lower-case drive letter asks for the name in lower case. Codes above
 // "z" count as lower case too, as the comparison with "a" has it.
 std::string InLetterCase(char driveLetter, const std::string& text) {
-  return static_cast<unsigned char>(driveLetter) >= 'a' ? fw::AnsiLowerCaseFileName(text)
-                                                        : fw::AnsiUpperCaseFileName(text);
+  return static_cast<unsigned char>(driveLetter) >= 'a' ? fw::AnsiLowerCase(text)
+                                                        : fw::AnsiUpperCase(text);
 }
 
 // Text of a zero-terminated buffer.
-std::string Terminated(const char* buffer, size_t size) {
-  return std::string(buffer, strnlen(buffer, size));
+std::string Terminated(const wchar_t* buffer, size_t size) {
+  return fw::Utf8(std::wstring_view(buffer, wcsnlen(buffer, size)));
 }
 
-class RealDirectory final : public ProcessDirectory {
+bool IsDriveLetter(char c) { return fw::AsciiUpper(c) >= 'A' && fw::AsciiUpper(c) <= 'Z'; }
+
+// The directory the system keeps as current on a drive (the root when there
+// is none yet); the process's own when it stands on that drive.
+std::string DriveDirectory(char letter) {
+  const wchar_t drive[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+  wchar_t buffer[MAX_PATH];
+  const DWORD n = ::GetFullPathNameW(drive, MAX_PATH, buffer, nullptr);
+  if (n == 0 || n >= MAX_PATH) return std::string{letter, ':', '\\'};
+  return fw::Utf8(std::wstring_view(buffer, n));
+}
+
+// ResolvePath's directory operations on paths alone, starting from a
+// directory of the caller's: the process's current directory is neither read
+// nor changed, so a directory deeper than it can hold resolves as any other.
+class PathDirectory final : public ProcessDirectory {
  public:
-  std::string Current() override { return fw::GetCurrentDir(); }
-  void Change(const std::string& path) override { fw::ChDir(path); }
-  bool DirectoryExists(const std::string& path) override { return fw::DirectoryExists(path); }
-  bool FileExists(const std::string& path) override { return fw::FileExists(path); }
+  explicit PathDirectory(std::string start) : current_(std::move(start)) {}
+  std::string Current() override { return current_; }
+  void Change(const std::string& path) override {
+    const std::string full = FullPath(path, current_);
+    // The system's reason when it is not a directory one can enter.
+    if (!fw::DirectoryExists(full)) fw::ChDir(full);
+    current_ = full;
+  }
+  bool DirectoryExists(const std::string& path) override {
+    return fw::DirectoryExists(FullPath(path, current_));
+  }
+  bool FileExists(const std::string& path) override {
+    return fw::FileExists(FullPath(path, current_));
+  }
+
+ private:
+  std::string current_;
 };
 
 }  // namespace
@@ -44,31 +74,46 @@ std::string VolumeLabel(char driveLetter) {
   // No "insert a disk" box; the previous mode comes back however this ends.
   const UINT savedMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
   fw::ScopeExit restoreMode([savedMode] { ::SetErrorMode(savedMode); });
-  const char root[] = {driveLetter, ':', '\\', '\0'};
-  char name[MAX_PATH + 1] = {};
+  const wchar_t root[] = {static_cast<wchar_t>(driveLetter), L':', L'\\', L'\0'};
+  wchar_t name[MAX_PATH + 1] = {};
   std::string label;
-  if (fw::Drives().VolumeInformation(root, name, sizeof name, nullptr, nullptr, nullptr, nullptr,
+  if (fw::Drives().VolumeInformation(root, name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
                                      0))
-    label = Terminated(name, sizeof name);
+    label = Terminated(name, MAX_PATH + 1);
   return Bracketed(InLetterCase(driveLetter, label));
 }
 
 std::string NetworkName(char driveLetter) {
-  const char local[] = {fw::AsciiUpper(driveLetter), ':', '\0'};
-  char remote[MAX_PATH + 1] = {};
-  DWORD length = sizeof remote;
+  const wchar_t local[] = {static_cast<wchar_t>(fw::AsciiUpper(driveLetter)), L':', L'\0'};
+  wchar_t remote[MAX_PATH + 1] = {};
+  DWORD length = MAX_PATH + 1;
   if (fw::Drives().NetConnection(local, remote, &length) == NO_ERROR)
-    return InLetterCase(driveLetter, Terminated(remote, sizeof remote));
+    return InLetterCase(driveLetter, Terminated(remote, MAX_PATH + 1));
   return VolumeLabel(driveLetter);
 }
 
-ProcessDirectory& RealProcessDirectory() {
-  static RealDirectory real;
-  return real;
+std::string FullPath(const std::string& path, const std::string& from) {
+  const bool onDrive = path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0]);
+  std::string full;
+  if (path.starts_with("\\\\") || (onDrive && path.size() >= 3 && path[2] == '\\')) {
+    full = path;
+  } else if (onDrive) {
+    // C: or C:name: from the directory current on that drive.
+    const bool sameDrive = from.size() >= 2 && from[1] == ':' &&
+                           fw::AsciiUpper(from[0]) == fw::AsciiUpper(path[0]);
+    const std::string base = sameDrive ? from : DriveDirectory(path[0]);
+    full = path.size() == 2 ? base : JoinPath(base, path.substr(2));
+  } else if (path.starts_with("\\")) {
+    full = fw::ExtractFileDrive(from) + path;
+  } else {
+    full = JoinPath(from, path);
+  }
+  return fw::NormalizedPath(full);
 }
 
-ResolvedPath ResolvePath(const std::string& typed) {
-  return ResolvePath(RealProcessDirectory(), typed);
+ResolvedPath ResolvePath(const std::string& typed, const std::string& from) {
+  PathDirectory fs(from);
+  return ResolvePath(fs, typed);
 }
 
 ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed) {
@@ -129,25 +174,19 @@ ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed) {
   return result;
 }
 
-std::string EnterDirectory(const std::string& path) {
-  const std::string from = fw::GetCurrentDir();
-  fw::ChDir(path);
-  try {
-    return fw::GetCurrentDir();
-  } catch (const fw::EInOutError&) {
-    // Entered, but the system has no ANSI name for it: back to where we were.
-    fw::SetCurrentDir(from);
-    throw fw::EInOutError(
-        "Cannot change the current directory to \"" + path + "\". The path is too long.",
-        ERROR_FILENAME_EXCED_RANGE);
-  }
+std::string EnterDirectory(const std::string& path, const std::string& from) {
+  const std::string full = FullPath(path, from.empty() ? fw::GetCurrentDir() : from);
+  // The system's reason when it is not a directory one can enter.
+  if (!fw::DirectoryExists(full)) fw::ChDir(full);
+  fw::SetCurrentDir(full);
+  return full;
 }
 
 int FontHeight(const fw::TFont& font) {
   fw::WindowDc screen;
   fw::SelectedObject selected(screen.get(), font.Handle());
-  TEXTMETRICA metrics{};
-  ::GetTextMetricsA(screen.get(), &metrics);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(screen.get(), &metrics);
   return metrics.tmHeight;
 }
 

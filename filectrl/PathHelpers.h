@@ -37,35 +37,42 @@ std::string VolumeLabel(char driveLetter);
 // the letter's case), else VolumeLabel of the letter.
 std::string NetworkName(char driveLetter);
 
-// A typed path split into its parts, each piece tested by making it the
-// current directory. `drive` is the letter, or 0 for a network path, whose
-// share then leads `directory`.
+// A full path for `path` as the system would take it with `from` as the
+// current directory: "C:" and "C:name" go by the directory the system keeps
+// as current on that drive (`from` when it is on it), "\\NAME" by `from`'s
+// drive or share; see fw::NormalizedPath.
+std::string FullPath(const std::string& path, const std::string& from);
+
+// A typed path split into its parts, each piece tested by entering it.
+// `drive` is the letter, or 0 for a network path, whose share then leads
+// `directory`.
 struct ResolvedPath {
   char drive = 0;
   std::string directory;
   std::string file;
 };
 
-// The process directory operations that ResolvePath uses; tests put a
-// scripted file system in place of the real one.
+// The directory operations that ResolvePath uses; tests put a scripted file
+// system in place of the real one.
 class ProcessDirectory {
  public:
   virtual ~ProcessDirectory() = default;
   virtual std::string Current() = 0;
-  // Raises EInOutError when the directory cannot be made current.
+  // Raises EInOutError when the directory cannot be entered.
   virtual void Change(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual bool FileExists(const std::string& path) = 0;
 };
-ProcessDirectory& RealProcessDirectory();
 
 // Splits a path that may be relative, carry another drive or a share, end
 // in a file name or a mask, or be a bracketed directory item ("[SYSTEM]",
 // "[..]") of the file list. Raises EInOutError when a piece cannot be
-// entered (a last part that is neither file, mask nor directory); the
-// current directory is back where it was afterwards in every case, as long
-// as it still exists. `typed` must not be empty.
-ResolvedPath ResolvePath(const std::string& typed);
+// entered (a last part that is neither file, mask nor directory). `typed`
+// must not be empty. The first form works on the file system from the
+// directory `from` and leaves the process's current directory alone; with
+// a ProcessDirectory that directory is back where it was afterwards, as long
+// as it still exists.
+ResolvedPath ResolvePath(const std::string& typed, const std::string& from);
 ResolvedPath ResolvePath(ProcessDirectory& fs, const std::string& typed);
 
 // Pixel height of the font's characters on the screen (tmHeight).
@@ -73,17 +80,13 @@ int FontHeight(const fw::TFont& font);
 
 inline bool DirectoryExists(const std::string& path) { return fw::DirectoryExists(path); }
 
-// Makes the path the process's current directory and answers the directory
-// as the system reports it. Raises EInOutError when it cannot be entered, and
-// also when it can but not be reported: Wine enters a path one character
-// longer than an ANSI buffer of MAX_PATH holds and then reports the current
-// directory as empty. The process goes back to where it stood then.
-std::string EnterDirectory(const std::string& path);
-
-// Whether a listed name stands for no name that the ANSI calls can reach:
-// it holds a character the code page lacks, shown as "?".
-inline bool UnreachableName(std::string_view name) {
-  return name.find_first_of("?*") != std::string_view::npos;
-}
+// The directory that the browsing controls show after entering `path`
+// from `from` (the process's current directory when empty): its FullPath.
+// Raises EInOutError with the system's reason when it is no directory one
+// can enter. The process's current directory follows wherever it can hold
+// the path (see fw::SetCurrentDir): deeper ones, and names with a trailing
+// dot or blank, the controls keep themselves while the process stays where
+// it was.
+std::string EnterDirectory(const std::string& path, const std::string& from = std::string());
 
 }  // namespace filectrl

@@ -1,6 +1,7 @@
 #include "fw/PathStrings.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace fw {
 
@@ -53,5 +54,30 @@ std::string ExtractFileExt(std::string_view fileName) {
 std::string AsciiLowerCase(std::string_view s) { return MapAscii<AsciiLower>(s); }
 
 std::string AsciiUpperCase(std::string_view s) { return MapAscii<AsciiUpper>(s); }
+
+std::string NormalizedPath(std::string_view fullPath) {
+  std::string path(fullPath);
+  std::replace(path.begin(), path.end(), '/', '\\');
+  const std::string drive = ExtractFileDrive(path);
+  std::vector<std::string_view> parts;
+  const std::string_view rest = std::string_view(path).substr(drive.size());
+  for (std::size_t start = 0; start <= rest.size();) {
+    std::size_t end = rest.find('\\', start);
+    if (end == std::string_view::npos) end = rest.size();
+    const std::string_view part = rest.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string result = drive + '\\';
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) result += '\\';
+    result += parts[i];
+  }
+  return result;
+}
 
 }  // namespace fw

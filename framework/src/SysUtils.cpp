@@ -10,6 +10,7 @@
 
 #include "SystemMessage.h"
 #include "fw/Exceptions.h"
+#include "fw/PathStrings.h"
 #include "fw/Unicode.h"
 
 namespace fw {
@@ -33,29 +34,6 @@ DWORD Attributes(const std::string& path) {
   return ::GetFileAttributesW(SystemPath(path).c_str());
 }
 
-// "." and ".." resolved and "/" read as "\", as the system does for a path
-// before it reaches the file system; the extended form skips that step.
-std::wstring Normalized(std::wstring_view root, std::wstring_view rest) {
-  std::vector<std::wstring_view> parts;
-  for (std::size_t start = 0; start <= rest.size();) {
-    std::size_t end = rest.find(L'\\', start);
-    if (end == std::wstring_view::npos) end = rest.size();
-    const std::wstring_view part = rest.substr(start, end - start);
-    if (part == L"..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != L".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::wstring out(root);
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) out += L'\\';
-    out += parts[i];
-  }
-  return out;
-}
-
 std::wstring CurrentDirectoryW() {
   std::wstring dir(MAX_PATH, L'\0');
   for (;;) {
@@ -76,28 +54,22 @@ std::wstring CurrentDirectoryW() {
 }  // namespace
 
 std::wstring SystemPath(const std::string& path) {
-  std::wstring wide = Utf16(path);
-  for (wchar_t& c : wide)
-    if (c == L'/') c = L'\\';
-  if (wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
-  const auto isLetter = [](wchar_t c) { return (c | 0x20) >= L'a' && (c | 0x20) <= L'z'; };
-  if (wide.starts_with(L"\\\\")) {
-    // \\server\share\rest: the share is the root that ".." stops at.
-    const std::size_t server = wide.find(L'\\', 2);
-    if (server == std::wstring::npos) return wide;
-    std::size_t share = wide.find(L'\\', server + 1);
-    if (share == std::wstring::npos) share = wide.size();
-    std::wstring root = L"\\\\?\\UNC\\" + wide.substr(2, share - 2) + L"\\";
-    return Normalized(root, std::wstring_view(wide).substr(std::min(share + 1, wide.size())));
-  }
-  if (wide.size() >= 3 && isLetter(wide[0]) && wide[1] == L':' && wide[2] == L'\\')
-    return Normalized(L"\\\\?\\" + wide.substr(0, 3), std::wstring_view(wide).substr(3));
-  // Relative to the process's current directory, as the system would take it.
-  const std::wstring current = CurrentDirectoryW();
-  if (wide.empty()) return current;
-  if (wide[0] == L'\\') return SystemPath(Utf8(current.substr(0, 2) + wide));
-  if (wide.size() >= 2 && wide[1] == L':') return wide;  // C:name, another drive's directory
-  return SystemPath(Utf8(current + (current.ends_with(L'\\') ? L"" : L"\\") + wide));
+  if (path.starts_with("\\\\?\\") || path.starts_with("\\\\.\\")) return Utf16(path);
+  const auto isLetter = [](char c) { return AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z'; };
+  const bool share = path.size() > 2 && (path[0] == '\\' || path[0] == '/') &&
+                     (path[1] == '\\' || path[1] == '/');
+  const bool drive = path.size() >= 3 && isLetter(path[0]) && path[1] == ':' &&
+                     (path[2] == '\\' || path[2] == '/');
+  if (share) return L"\\\\?\\UNC\\" + Utf16(NormalizedPath(path).substr(2));
+  if (drive) return L"\\\\?\\" + Utf16(NormalizedPath(path));
+  // C:name names a place in another drive's current directory; the system
+  // knows which.
+  if (path.size() >= 2 && path[1] == ':') return Utf16(path);
+  // Relative to the process's current directory, as the system takes it.
+  const std::string current = GetCurrentDir();
+  if (path.empty()) return SystemPath(current);
+  if (path[0] == '\\' || path[0] == '/') return SystemPath(ExtractFileDrive(current) + path);
+  return SystemPath(current + "\\" + path);
 }
 
 std::string GetCurrentDir() { return Utf8(CurrentDirectoryW()); }

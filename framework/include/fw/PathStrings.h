@@ -41,4 +41,11 @@ constexpr char AsciiLower(char c) {
 std::string AsciiLowerCase(std::string_view s);
 std::string AsciiUpperCase(std::string_view s);
 
+// A full path (C:\..., \\SERVER\SHARE\...) as the system would spell it after
+// taking it apart: "." and ".." resolved (never above the root), empty and
+// trailing separators dropped, "/" read as "\"; the root keeps its own
+// backslash (C:\). Names are left exactly as they are, with a trailing dot or
+// blank, since the extended form hands them to the file system unchanged.
+std::string NormalizedPath(std::string_view fullPath);
+
 }  // namespace fw
