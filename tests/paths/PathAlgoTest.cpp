@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "Utf8Text.h"
 #include "filectrl/PathAlgo.h"
 #include "fw/PathStrings.h"
 
@@ -19,6 +20,7 @@ TEST(JoinPath, OneSeparatorBetween) {
       {"C:\\", "WIN", "C:\\WIN"},
       {"C:\\A", "WIN", "C:\\A\\WIN"},
       {"\\\\SERVER\\SHARE\\", "*.*", "\\\\SERVER\\SHARE\\*.*"},
+      {"C:\\" NOTE, "caf" E_ACUTE, "C:\\" NOTE "\\caf" E_ACUTE},
   };
   for (const auto& [dir, name, joined] : cases) EXPECT_EQ(filectrl::JoinPath(dir, name), joined);
 }
@@ -34,6 +36,10 @@ TEST(DropFirstDirectory, ReplacesOneDirectoryPerCall) {
       // A directory whose name starts with a dot is dropped alone, not together
       // with the next one.
       {"\\.ab\\X\\Y\\", "\\...\\X\\Y\\", "\\...\\Y\\"},
+      {"\\" RU_MUSIC "\\caf" E_ACUTE "\\" NOTE "\\", "\\...\\caf" E_ACUTE "\\" NOTE "\\",
+       "\\...\\" NOTE "\\", "\\...\\"},
+      // Names that end in a dot or a blank are whole directories too.
+      {"a.\\b \\" EL_MUSIC, "...\\b \\" EL_MUSIC, "...\\" EL_MUSIC, ""},
   };
   for (const auto& chain : chains) {
     for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
@@ -66,6 +72,11 @@ TEST(ShortenPath, DropsDirectoriesThenDriveUntilItFits) {
       {"C:\\WINDOWS\\", "C:\\...\\", "...\\", ""},
       {"C:\\", "C:", ""},
       {"COLOR"},
+      {"C:\\" RU_MUSIC "\\" JA_SONGS "\\" NOTE " x.mp3", "C:\\...\\" JA_SONGS "\\" NOTE " x.mp3",
+       "C:\\...\\" NOTE " x.mp3", "...\\" NOTE " x.mp3", NOTE " x.mp3"},
+      {"\\\\" JA_SONGS "\\caf" E_ACUTE "\\" E_ACUTE,
+       "\\...\\" JA_SONGS "\\caf" E_ACUTE "\\" E_ACUTE, "\\...\\caf" E_ACUTE "\\" E_ACUTE,
+       "\\...\\" E_ACUTE, "...\\" E_ACUTE, E_ACUTE},
   };
   for (const auto& stages : cases) {
     EXPECT_EQ(ShortenStages(stages.front()), stages);
@@ -87,12 +98,31 @@ TEST(ShortenPath, MeasuresWithTheGivenWidth) {
   EXPECT_EQ(filectrl::ShortenPath("C:\\", bytes, 13), "");
 }
 
-TEST(ShortenPath, EndsWithTheBareNameOnOddInput) {
-  const Strings inputs = {
-      "\\\\", "\\...\\",         "...\\...\\x",   "C:", ":", "a:b:c", "\\.\\.\\x", "C:\\\\\\\\x",
-      ".",    "\\.git\\x\\y\\n", "....\\\\....\\"};
+// Whatever the input, no stage splits a character or cuts the last part, and
+// the last stage is that part alone.
+TEST(ShortenPath, KeepsCharactersAndTheLastPartWholeOnOddInput) {
+  const Strings inputs = {"\\\\",
+                          "\\...\\",
+                          "...\\...\\x",
+                          "C:",
+                          ":",
+                          "a:b:c",
+                          "\\.\\.\\x",
+                          "C:\\\\\\\\x",
+                          ".",
+                          "\\.git\\x\\y\\n",
+                          "....\\\\....\\",
+                          "C:" NOTE "\\" E_ACUTE,
+                          "\\\\" JA_SONGS "\\\\" RU_MUSIC "\\\\",
+                          "..." NOTE "\\...\\" E_ACUTE,
+                          "\\" E_ACUTE "\\" EL_MUSIC " ."};
   for (const auto& input : inputs) {
-    EXPECT_EQ(ShortenStages(input).back(), fw::ExtractFileName(input)) << input;
+    const std::string name = fw::ExtractFileName(input);
+    const Strings stages = ShortenStages(input);
+    for (const auto& stage : stages) {
+      EXPECT_TRUE(pathtest::IsUtf8(stage) && stage.ends_with(name)) << input << " -> " << stage;
+    }
+    EXPECT_EQ(stages.back(), name) << input;
   }
 }
 
@@ -121,6 +151,11 @@ const LevelCase kLevelCases[] = {
     {"\\\\SERVER\\SHARE\\A\\B", {"\\\\SERVER\\SHARE\\", "A"}, "B"},
     {"\\\\SERVER\\SHARE\\", {"\\\\SERVER\\SHARE\\"}, std::nullopt},
     {"\\\\SERVER\\SHARE", {"\\\\SERVER\\SHARE\\"}, std::nullopt},
+    {"C:\\" RU_MUSIC "\\" NOTE, {"C:\\", RU_MUSIC}, NOTE},
+    {"\\\\" JA_SONGS "\\" EL_MUSIC "\\caf" E_ACUTE "\\" NOTE,
+     {"\\\\" JA_SONGS "\\" EL_MUSIC "\\", "caf" E_ACUTE},
+     NOTE},
+    {"C:\\a.\\b \\c;%&'[d", {"C:\\", "a.", "b "}, "c;%&'[d"},
 };
 
 TEST(SplitDirectoryLevels, RootThenNamesThenCurrent) {
@@ -170,6 +205,10 @@ TEST(ParseFilter, PairsDescriptionsWithMasks) {
       {" A | *.a;*.b ", {{" A ", " *.a;*.b "}}},
       {"||", {{"", ""}}},
       {"|||", {{"", ""}, {"", ""}}},
+      {JA_SONGS " (*.mp3)|*.mp3|" RU_MUSIC " & " EL_MUSIC "|*.*",
+       {{JA_SONGS " (*.mp3)", "*.mp3"}, {RU_MUSIC " & " EL_MUSIC, "*.*"}}},
+      {"caf" E_ACUTE "|*." E_ACUTE "|" NOTE "|*.mp3",
+       {{"caf" E_ACUTE, "*." E_ACUTE}, {NOTE, "*.mp3"}}},
   };
   for (const auto& [filter, entries] : cases) {
     EXPECT_EQ(filectrl::ParseFilter(filter), entries) << filter;
@@ -202,10 +241,12 @@ TEST(SplitMask, KeepsBlanksAndEmptyPieces) {
 }
 
 TEST(IsExecutableName, ByLowerCasedLastExtension) {
-  for (const char* name : {"setup.EXE", "run.Bat", "x.com", "x.pif", "a.txt.exe", ".exe"}) {
+  for (const char* name : {"setup.EXE", "run.Bat", "x.com", "x.pif", "a.txt.exe", ".exe",
+                           RU_MUSIC ".EXE", NOTE ".bat"}) {
     EXPECT_TRUE(filectrl::IsExecutableName(name)) << name;
   }
-  for (const char* name : {"notes", "exe", "a.exe.txt", "a.exes", "a.ex", "song.mp3", ""}) {
+  for (const char* name : {"notes", "exe", "a.exe.txt", "a.exes", "a.ex", "song.mp3", "",
+                           "a.ex" E_ACUTE, "a.exe.", "a.exe ", "a.exe" NOTE}) {
     EXPECT_FALSE(filectrl::IsExecutableName(name)) << name;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Utf8Text.h"
 #include "fw/PathStrings.h"
 
 namespace {
@@ -22,6 +23,8 @@ TEST(ExtractFileDrive, DrivesSharesAndRelativePaths) {
       {"WINDOWS", ""},
       {"C", ""},
       {"", ""},
+      {"\\\\" JA_SONGS "\\" EL_MUSIC "\\" RU_MUSIC, "\\\\" JA_SONGS "\\" EL_MUSIC},
+      {"\\\\caf" E_ACUTE "\\", "\\\\caf" E_ACUTE},
   };
   for (const auto& [input, drive] : cases) EXPECT_EQ(fw::ExtractFileDrive(input), drive) << input;
 }
@@ -41,6 +44,13 @@ TEST(ExtractFileParts, PathNameAndExtension) {
       {"C:\\DIR.X\\song", "C:\\DIR.X\\", "song", ""},
       {"\\\\SERVER\\SHARE", "\\\\SERVER\\", "SHARE", ""},
       {"", "", "", ""},
+      {"C:\\" RU_MUSIC "\\" JA_SONGS "." EL_MUSIC, "C:\\" RU_MUSIC "\\", JA_SONGS "." EL_MUSIC,
+       "." EL_MUSIC},
+      {"\\\\" NOTE "\\x\\caf" E_ACUTE ".mp3", "\\\\" NOTE "\\x\\", "caf" E_ACUTE ".mp3", ".mp3"},
+      // Names that end in a dot or a blank, and the other ASCII marks a name may hold.
+      {"C:\\a.\\b ", "C:\\a.\\", "b ", ""},
+      {"C:\\caf" E_ACUTE "\\" NOTE ".", "C:\\caf" E_ACUTE "\\", NOTE ".", "."},
+      {"x;%&'[.mp3", "", "x;%&'[.mp3", ".mp3"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(fw::ExtractFilePath(c.input), c.path) << c.input;
@@ -51,7 +61,8 @@ TEST(ExtractFileParts, PathNameAndExtension) {
 
 TEST(AsciiCase, MapsOnlyAToZ) {
   EXPECT_EQ(fw::AsciiLowerCase("SETUP.EXE"), "setup.exe");
-  EXPECT_EQ(fw::AsciiUpperCase("run.Bat"), "RUN.BAT");
+  // The base letter changes, its combining mark and the precomposed letter do not.
+  EXPECT_EQ(fw::AsciiUpperCase("caf" E_ACUTE "\xC3\xA9.mp3"), "CAFE\xCC\x81\xC3\xA9.MP3");
 }
 
 }  // namespace

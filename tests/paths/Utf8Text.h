@@ -1,7 +1,18 @@
 #pragma once
-// UTF-8 for the path tests: a check that a result holds only whole characters.
+// UTF-8 for the path tests: names beyond ASCII, and a check that a result holds
+// only whole characters.
 #include <cstddef>
 #include <string_view>
+
+// Music in Russian and Greek, and popular songs in Japanese: nine bytes, so
+// that a walk by byte pairs (as on a double-byte code page) would take the
+// separator after them for half a character. A note beyond the 16-bit range (a
+// surrogate pair in UTF-16); e followed by a combining acute accent.
+#define RU_MUSIC "\xD0\x9C\xD1\x83\xD0\xB7\xD1\x8B\xD0\xBA\xD0\xB0"
+#define JA_SONGS "\xE6\xAD\x8C\xE8\xAC\xA1\xE6\x9B\xB2"
+#define EL_MUSIC "\xCE\x9C\xCE\xBF\xCF\x85\xCF\x83\xCE\xB9\xCE\xBA\xCE\xAE"
+#define NOTE "\xF0\x9F\x8E\xB5"
+#define E_ACUTE "e\xCC\x81"
 
 namespace pathtest {
 
