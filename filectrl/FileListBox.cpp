@@ -119,23 +119,32 @@ std::string TFileListBox::SelectedItem() const {
 }
 
 void TFileListBox::SelectItem(const std::string& name) {
-  if (name == SelectedItem()) return;
-  SetItemIndex(IndexOfName(name));
+  if (SelectedAlready(name)) return;
+  const int exact = ExactIndex(name);
+  // The system's search starts after the first item and wraps round to it.
+  SetItemIndex(exact >= 0 ? exact : FindStringExact(name, 0));
   Change();
 }
 
-int TFileListBox::IndexOfName(const std::string& name) const {
-  // Names that differ in case only, or in the composed and decomposed form
-  // of a letter, are different files: the one spelt so comes first, and the
-  // system's case-blind search only finds what was typed otherwise.
+int TFileListBox::ExactIndex(const std::string& name) const {
   for (int i = 0; i < Items().Count(); ++i)
     if (Items().Strings(i) == name) return i;
-  // The system's search starts after the first item and wraps round to it.
-  return FindStringExact(name, 0);
+  return -1;
+}
+
+bool TFileListBox::SelectedAlready(const std::string& name) const {
+  // Names that differ in case only, or in the composed and decomposed form
+  // of a letter, are different files (the file system may hold both): a name
+  // spelt exactly as an item means that item, and only a name that none
+  // matches so is taken without regard to case.
+  const std::string selected = SelectedItem();
+  if (selected.empty()) return false;
+  if (name == selected) return true;
+  return ExactIndex(name) < 0 && fw::AnsiCompareFileName(name, selected) == 0;
 }
 
 void TFileListBox::SetDirectory(const std::string& directory) {
-  if (directory == directory_) return;
+  if (fw::AnsiCompareFileName(directory, directory_) == 0) return;
   // A relative path is taken from the directory on display.
   directory_ = EnterDirectory(directory, directory_);
   ReadEntries();
@@ -152,7 +161,11 @@ std::string TFileListBox::SelectedPath() const {
 }
 
 void TFileListBox::SetFileName(const std::string& fileName) {
-  if (fileName.empty() || fileName == SelectedPath()) return;
+  if (fileName.empty()) return;
+  if (fw::AnsiCompareFileName(fw::ExtractFilePath(fileName), fw::ExtractFilePath(SelectedPath())) ==
+          0 &&
+      SelectedAlready(fw::ExtractFileName(fileName)))
+    return;
   const ResolvedPath parts = ResolvePath(fileName, directory_);
   if (writeDirList_) {
     // The directory list splits the text itself and then sets Directory.

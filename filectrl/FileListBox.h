@@ -112,8 +112,10 @@ class TFileListBox : public fw::TCustomListBox {
   // Selects the item of that name (ignoring case), none if it is not
   // listed, and reports the change; nothing when it is selected already.
   void SelectItem(const std::string& name);
-  // The item of that name, spelt exactly so if there is one; -1 for none.
-  int IndexOfName(const std::string& name) const;
+  // The item spelt exactly so; -1 for none.
+  int ExactIndex(const std::string& name) const;
+  // Whether selecting this name would leave the selection where it is.
+  bool SelectedAlready(const std::string& name) const;
   // Item height from the font, raised to hold the glyphs when they show.
   void FitItemHeight();
 

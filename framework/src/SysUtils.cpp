@@ -120,8 +120,6 @@ int AnsiCompareFileName(const std::string& a, const std::string& b) {
 }
 std::string AnsiLowerCase(const std::string& s) { return Mapped(s, ::CharLowerBuffW); }
 std::string AnsiUpperCase(const std::string& s) { return Mapped(s, ::CharUpperBuffW); }
-std::string AnsiLowerCaseFileName(const std::string& s) { return AnsiLowerCase(s); }
-std::string AnsiUpperCaseFileName(const std::string& s) { return AnsiUpperCase(s); }
 
 std::string AnsiToUtf8(std::string_view ansi) {
   if (ansi.empty()) return {};

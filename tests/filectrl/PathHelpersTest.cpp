@@ -86,7 +86,7 @@ class ResolveReal : public testing::Test {
     below = windows.substr(2);  // \...\WINDOWS
   }
   ResolvedPath Resolve(const std::string& typed) {
-    ResolvedPath r = filectrl::ResolvePath(typed);
+    ResolvedPath r = filectrl::ResolvePath(typed, fw::GetCurrentDir());
     EXPECT_EQ(fw::GetCurrentDir(), windows) << "after " << typed;
     return r;
   }
@@ -129,7 +129,7 @@ TEST_F(ResolveReal, FailureRaisesAndLeavesTheCurrentDirectory) {
   for (const std::string& typed : {windows + "\\missing", std::string("[missing]"),
                                    windows + "\\nodir\\song.mp3", std::string("missing.mp3")}) {
     SCOPED_TRACE(typed);
-    EXPECT_THROW(filectrl::ResolvePath(typed), fw::EInOutError);
+    EXPECT_THROW(filectrl::ResolvePath(typed, windows), fw::EInOutError);
     EXPECT_EQ(fw::GetCurrentDir(), windows);
   }
 }
@@ -255,8 +255,8 @@ TEST_F(ResolveOnShare, DriveTypedFromAShareGoesToTheRememberedDirectory) {
 // the error mode it ran under.
 class ModeNotingDrives : public testsupport::ScriptedDrives {
  public:
-  BOOL VolumeInformation(const char* root, char* volumeName, DWORD volumeNameSize, DWORD* serial,
-                         DWORD* maxComponentLength, DWORD* flags, char* fsName,
+  BOOL VolumeInformation(const wchar_t* root, wchar_t* volumeName, DWORD volumeNameSize,
+                         DWORD* serial, DWORD* maxComponentLength, DWORD* flags, wchar_t* fsName,
                          DWORD fsNameSize) override {
     UINT mode = ::SetErrorMode(0);
     ::SetErrorMode(mode);

@@ -98,7 +98,7 @@ TEST(Layout, ExtendedLayoutLoadsInReadingOrderWithReferencesAfterTheWholeForm) {
       "First loaded", "Second loaded", "Third loaded", "Fourth loaded", "FormCreate",
       "FormCreate done"};
   EXPECT_EQ(log, expected);
-  EXPECT_EQ(form->Caption(), "Derived \"quoted\" \xE4");
+  EXPECT_EQ(form->Caption(), "Derived \"quoted\" \xC3\xA4");
   EXPECT_EQ(form->Name(), "DerivedTestForm");
   EXPECT_EQ(form->ClientWidth(), 200);
   EXPECT_EQ(Probe(*form, "First")->link, Probe(*form, "Second"));

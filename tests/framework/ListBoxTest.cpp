@@ -116,14 +116,14 @@ TEST_F(ListBox, ManyItemsAtOnceLandAsTheListItselfSortsThem) {
                                     "a b",
                                     "10.txt",
                                     "9.txt",
-                                    "\xE4rger",
+                                    "\xC3\xA4rger",
                                     "Arg",
                                     "zebra",
                                     "[.]",
                                     "~x",
                                     "a.mp3",
                                     "Zoo",
-                                    "\xC4"
+                                    "\xC3\x84"
                                     "a",
                                     "aa",
                                     "a'b",
@@ -204,8 +204,8 @@ TEST_F(ListBox, KeyPressSeesTypedCharactersAndMaySwallowThem) {
   for (const char* s : {"apple", "berry", "cherry"}) box->Items().Add(s);
   Show();
   std::string typed;
-  box->OnKeyPress = [&](fw::TComponent*, char& key) {
-    typed += key;
+  box->OnKeyPress = [&](fw::TComponent*, wchar_t& key) {
+    typed += static_cast<char>(key);
     if (key == 'c') key = 0;
   };
   box->SetItemIndex(0);

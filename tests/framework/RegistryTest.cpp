@@ -55,12 +55,12 @@ TEST_F(Registry, ValuesRoundTrip) {
   reg.WriteInteger("Neg", -5);
   reg.WriteBool("On", true);
   reg.WriteBool("Off", false);
-  reg.WriteString("LastKey", "Mein Computer\\HKEY_CURRENT_USER\\Software\\\xC4");
+  reg.WriteString("LastKey", "Mein Computer\\HKEY_CURRENT_USER\\Software\\\xC3\x84");
   reg.WriteString("Empty", "");
   EXPECT_EQ(reg.ReadInteger("Neg"), -5);
   EXPECT_TRUE(reg.ReadBool("On"));
   EXPECT_FALSE(reg.ReadBool("Off"));
-  EXPECT_EQ(reg.ReadString("LastKey"), "Mein Computer\\HKEY_CURRENT_USER\\Software\\\xC4");
+  EXPECT_EQ(reg.ReadString("LastKey"), "Mein Computer\\HKEY_CURRENT_USER\\Software\\\xC3\x84");
   EXPECT_TRUE(reg.ValueExists("Empty"));
   EXPECT_EQ(reg.ReadString("Empty"), "");
   EXPECT_EQ(reg.ReadString("Missing"), "");

@@ -40,7 +40,7 @@ TEST(Services, ShellAndSystemRequestsAreRecordedNotCarriedOut) {
   ScopedShell shell;
   ScopedSystem system;
   system->Result = FALSE;
-  HINSTANCE r = fw::Shell().Execute(nullptr, nullptr, "regedit.exe", "", "", SW_SHOW);
+  HINSTANCE r = fw::Shell().Execute(nullptr, nullptr, L"regedit.exe", L"", L"", SW_SHOW);
   EXPECT_EQ(r, shell->Result);
   ASSERT_EQ(shell->Calls.size(), 1u);
   EXPECT_FALSE(shell->Calls[0].verb.has_value());  // no verb differs from an empty one
@@ -62,30 +62,30 @@ TEST(Services, ScriptedDrivesAnswerAsTheSystemWould) {
   drives->Drive('N').remoteName = "\\\\SERVER\\SHARE";
   fw::DriveService& d = fw::Drives();
   EXPECT_EQ(d.LogicalDrives(), (1u << 0) | (1u << 2) | (1u << 13));
-  EXPECT_EQ(d.DriveType("a:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
-  EXPECT_EQ(d.DriveType("Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  EXPECT_EQ(d.DriveType(L"a:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
+  EXPECT_EQ(d.DriveType(L"Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
 
-  char label[12], fs[16];
+  wchar_t label[12], fs[16];
   DWORD serial, maxLen, flags;
   ::SetLastError(0);
   EXPECT_FALSE(
-      d.VolumeInformation("A:\\", label, sizeof label, &serial, &maxLen, &flags, fs, sizeof fs));
+      d.VolumeInformation(L"A:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
   ASSERT_TRUE(
-      d.VolumeInformation("c:\\", label, sizeof label, &serial, &maxLen, &flags, fs, sizeof fs));
-  EXPECT_STREQ(label, "SYSTEM");
+      d.VolumeInformation(L"c:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
+  EXPECT_STREQ(label, L"SYSTEM");
   EXPECT_EQ(flags, static_cast<DWORD>(FILE_CASE_SENSITIVE_SEARCH));
 
   // A short buffer learns the length it needs, terminating zero included.
-  char remote[8];
-  DWORD len = sizeof remote;
-  EXPECT_EQ(d.NetConnection("N:", remote, &len), static_cast<DWORD>(ERROR_MORE_DATA));
+  wchar_t remote[8];
+  DWORD len = 8;
+  EXPECT_EQ(d.NetConnection(L"N:", remote, &len), static_cast<DWORD>(ERROR_MORE_DATA));
   EXPECT_EQ(len, 15u);
-  char big[64];
-  len = sizeof big;
-  EXPECT_EQ(d.NetConnection("N:", big, &len), static_cast<DWORD>(NO_ERROR));
-  EXPECT_STREQ(big, "\\\\SERVER\\SHARE");
-  EXPECT_EQ(d.NetConnection("C:", big, &len), static_cast<DWORD>(ERROR_NOT_CONNECTED));
+  wchar_t big[64];
+  len = 64;
+  EXPECT_EQ(d.NetConnection(L"N:", big, &len), static_cast<DWORD>(NO_ERROR));
+  EXPECT_STREQ(big, L"\\\\SERVER\\SHARE");
+  EXPECT_EQ(d.NetConnection(L"C:", big, &len), static_cast<DWORD>(ERROR_NOT_CONNECTED));
   EXPECT_EQ(drives->Log.front(), "LogicalDrives");
 }
 

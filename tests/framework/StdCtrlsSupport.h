@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fw/DeviceContext.h"
+#include "fw/Unicode.h"
 #include "testsupport/Pump.h"
 #include "testsupport/ScreenCapture.h"
 
@@ -20,7 +21,8 @@ inline int TextWidth(const char* face, int height, bool bold, const std::string&
   const fw::WindowDc screen;
   const fw::SelectedObject selected(screen.get(), font.get());
   SIZE size{};
-  GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = fw::Utf16(text);
+  GetTextExtentPoint32W(screen.get(), wide.data(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 

@@ -279,7 +279,7 @@ TEST_F(StdCtrls, LabelAutoSizeFollowsCaptionAndFont) {
     std::string measured;
   } cases[] = {
       {"Titel", true, "Titel"},
-      {"K\xFCnstler", true, "K\xFCnstler"},
+      {"K\xC3\xBCnstler", true, "K\xC3\xBCnstler"},
       {"&Kommentar", true, "Kommentar"},
       {"&Kommentar", false, "&Kommentar"},
   };

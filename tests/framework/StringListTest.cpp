@@ -22,10 +22,10 @@ TEST(StringList, SortedListOrdersByLocaleIgnoringCaseAndIgnoresDuplicates) {
   l.SetSorted(true);
   EXPECT_EQ(l.Duplicates(), TDuplicates::dupIgnore);
   for (const char* s :
-       {"system", "Programme", "\xC4nderungen", "Windows", "programme", "Apps", "SYSTEM", "bilder"})
+       {"system", "Programme", "\xC3\x84nderungen", "Windows", "programme", "Apps", "SYSTEM", "bilder"})
     l.Add(s);
   // "Änderungen" sorts with A, not after the ASCII letters as its byte would.
-  EXPECT_EQ(Items(l), (std::vector<std::string>{"\xC4nderungen", "Apps", "bilder", "Programme",
+  EXPECT_EQ(Items(l), (std::vector<std::string>{"\xC3\x84nderungen", "Apps", "bilder", "Programme",
                                                 "system", "Windows"}));
   // Adding an equal string answers where the one already there is.
   EXPECT_EQ(l.Add("WINDOWS"), 5);

@@ -55,7 +55,7 @@ TEST_F(Lifecycle, CreatePlacesAndShowsTheWindowWithTheHostsCaption) {
   ASSERT_NE(form, nullptr);
   auto* title = Part<fw::TStaticText>(form, "StaticTextTitle");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->Text(), "Tipp \xC4nderung");
+  EXPECT_EQ(title->Text(), "Tipp \xC3\x84nderung");
   EXPECT_EQ(form->Tag(), 13);
   EXPECT_EQ(form->Hint(), "Hinweis");
   EXPECT_TRUE(dialogs_->Records.empty());

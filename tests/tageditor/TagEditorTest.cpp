@@ -251,8 +251,8 @@ TEST_F(TagEditor, PickingAGenreIsAnEditThatUndoTakesBack) {
 
   tip.ClickFile("Genre 150.mp3");
   // Code page 1252 letters come and go byte for byte.
-  EXPECT_EQ(tip.edits[1]->Text(), "Caf\xE9 M\xFCller");
-  tip.Type(tip.Title(), "Gr\xFC\xDF Gott");
+  EXPECT_EQ(tip.edits[1]->Text(), "Caf\xC3\xA9 M\xC3\xBCller");
+  tip.Type(tip.Title(), "Gr\xC3\xBC\xC3\x9F Gott");
   EXPECT_EQ(host_.SaveChanges(), 1);
   EXPECT_EQ(TitleOnDisk("Genre 150.mp3"), Padded("Gr\xFC\xDF Gott", 30));
   EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 33, 12), "Caf\xE9 M\xFCller ");
@@ -549,8 +549,8 @@ TEST_F(TagEditor, TheImageButtonsShowTheirHintsInTheWindowsLanguage) {
        {"Changes will be saved immediately", "Restore defaults", "Valid to ...",
         "Registry Lookup"}},
       {0,
-       {"\xC4nderungen werden gespeichert", "Setzt alles wieder auf die Standartwerte",
-        "G\xFCltig f\xFCr ... ", "Wert in der Registry nachschlagen"}},
+       {"\xC3\x84nderungen werden gespeichert", "Setzt alles wieder auf die Standartwerte",
+        "G\xC3\xBCltig f\xC3\xBCr ... ", "Wert in der Registry nachschlagen"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.language);

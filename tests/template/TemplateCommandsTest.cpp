@@ -67,12 +67,12 @@ TEST_P(InfoCommand, ListsTheNamedVersionsOfTheMaskInBitOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, InfoCommand,
-    testing::Values(InfoCase{0, 0, "G\xFCltig f\xFCr:\r\n\r\n"},
+    testing::Values(InfoCase{0, 0, "G\xC3\xBCltig f\xC3\xBCr:\r\n\r\n"},
                     InfoCase{1, 0, "Valid for:\r\n\r\n"},
-                    InfoCase{2, 0x3000, "G\xFCltig f\xFCr:\r\n\r\nWindows XP\r\n"},
+                    InfoCase{2, 0x3000, "G\xC3\xBCltig f\xC3\xBCr:\r\n\r\nWindows XP\r\n"},
                     InfoCase{1, 0xFFFFE000, "Valid for:\r\n\r\n"},
                     InfoCase{0, 0x1FFF,
-                             "G\xFCltig f\xFCr:\r\n\r\n"
+                             "G\xC3\xBCltig f\xC3\xBCr:\r\n\r\n"
                              "Windows 98 Standard Edition\r\n"
                              "Windows 98 Standard Edition A\r\n"
                              "Windows 98 Second Edition\r\n"
@@ -152,10 +152,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 constexpr char kRestartQuestion[] =
-    "Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der "
-    "Neustart jetzt durchgef\xFChrt werden ?";
+    "Um diese \xC3\x84nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der "
+    "Neustart jetzt durchgef\xC3\xBChrt werden ?";
 constexpr char kRestartFailed[] =
-    "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter manuell "
+    "Das System l\xC3\xA4\xC3\x9Ft sich zur Zeit nicht neu starten. Bitte f\xC3\xBChren Sie sp\xC3\xA4ter manuell "
     "einen Neustart durch";
 
 struct RestartCase {

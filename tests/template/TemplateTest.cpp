@@ -17,6 +17,7 @@
 #include "testsupport/Pump.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
+#include "fw/SysUtils.h"
 #include "testsupport/UserInput.h"
 
 namespace moduletest {
@@ -24,9 +25,10 @@ namespace {
 
 constexpr char kSettingsKey[] = "SOFTWARE\\Tovrane\\Quindrel 2000";
 
+// The library's text is code page text; the window shows it as UTF-8.
 std::string Help(int32_t helpId, int32_t kind) {
   const char* text = GetHelpText(helpId, kind);
-  return text ? text : "";
+  return text ? fw::AnsiToUtf8(text) : "";
 }
 
 bool SamePicture(fw::TBitmap& a, fw::TBitmap& b) {
@@ -102,10 +104,10 @@ TEST_P(TipLanguage, HelpHintsAndMenuFollowTheHostsLanguage) {
     EXPECT_EQ(hint("HotSpeedButtonInfo"), "Valid to ...");
     EXPECT_EQ(menuItem->Caption(), "Change Window");
   } else {
-    EXPECT_EQ(hint("HotSpeedButtonOK"), "\xC4nderungen werden gespeichert");
+    EXPECT_EQ(hint("HotSpeedButtonOK"), "\xC3\x84nderungen werden gespeichert");
     EXPECT_EQ(hint("HotSpeedButtonUndo"), "Setzt alles wieder auf die Standartwerte");
     EXPECT_EQ(hint("HotSpeedButtonRegistry"), "Wert in der Registry nachschlagen");
-    EXPECT_EQ(hint("HotSpeedButtonInfo"), "G\xFCltig f\xFCr ... ");
+    EXPECT_EQ(hint("HotSpeedButtonInfo"), "G\xC3\xBCltig f\xC3\xBCr ... ");
     EXPECT_EQ(menuItem->Caption(), "Fenster wechseln");
   }
 }

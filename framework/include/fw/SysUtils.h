@@ -52,9 +52,6 @@ FW_API int AnsiCompareFileName(const std::string &a, const std::string &b);
 
 FW_API std::string AnsiLowerCase(const std::string &s);
 FW_API std::string AnsiUpperCase(const std::string &s);
-// The same mappings, for names and labels.
-FW_API std::string AnsiLowerCaseFileName(const std::string &s);
-FW_API std::string AnsiUpperCaseFileName(const std::string &s);
 
 // Attribute bits of a search entry.
 enum : uint32_t {

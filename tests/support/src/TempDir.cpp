@@ -5,6 +5,8 @@
 #include <string>
 
 #include "fw/Handle.h"
+#include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace testsupport {
 namespace {
@@ -13,32 +15,36 @@ std::string Join(const std::string& dir, std::string_view relative) {
   return dir + "\\" + std::string(relative);
 }
 
+// Paths are UTF-8 and go to the system in their extended form, so that
+// names in any script, device names and folders of any depth come and go.
+std::wstring Sys(const std::string& path) { return fw::SystemPath(path); }
+
 void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA data;
-  fw::FindHandle find(::FindFirstFileA((dir + "\\*").c_str(), &data));
+  WIN32_FIND_DATAW data;
+  fw::FindHandle find(::FindFirstFileW(Sys(dir + "\\*").c_str(), &data));
   if (find) {
     do {
-      std::string name = data.cFileName;
+      std::string name = fw::Utf8(std::wstring_view(data.cFileName));
       if (name == "." || name == "..") continue;
       std::string full = Join(dir, name);
-      ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::SetFileAttributesW(Sys(full).c_str(), FILE_ATTRIBUTE_NORMAL);
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(full);
       } else {
-        ::DeleteFileA(full.c_str());
+        ::DeleteFileW(Sys(full).c_str());
       }
-    } while (::FindNextFileA(find.get(), &data));
+    } while (::FindNextFileW(find.get(), &data));
   }
   find.reset();
-  ::SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::RemoveDirectoryA(dir.c_str());
+  ::SetFileAttributesW(Sys(dir).c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::RemoveDirectoryW(Sys(dir).c_str());
 }
 
 // Creates every missing directory on the way to `path`.
 void MakeDirs(const std::string& path) {
   for (size_t pos = path.find('\\', 3);; pos = path.find('\\', pos + 1)) {
     std::string part = path.substr(0, pos);
-    ::CreateDirectoryA(part.c_str(), nullptr);
+    ::CreateDirectoryW(Sys(part).c_str(), nullptr);
     if (pos == std::string::npos) break;
   }
 }
@@ -77,15 +83,11 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   // A directory in use as the current one cannot be removed; step out to
   // its parent (a CurrentDirGuard made before this object puts it back).
-  char cur[MAX_PATH];
-  DWORD n = ::GetCurrentDirectoryA(sizeof cur, cur);
-  std::string current(cur, n < sizeof cur ? n : 0);
+  const std::string current = fw::GetCurrentDir();
   if (current.size() >= path_.size() &&
-      ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, current.data(),
-                       static_cast<int>(path_.size()), path_.data(),
-                       static_cast<int>(path_.size())) == CSTR_EQUAL &&
+      fw::AnsiCompareFileName(current.substr(0, path_.size()), path_) == 0 &&
       (current.size() == path_.size() || current[path_.size()] == '\\'))
-    ::SetCurrentDirectoryA(path_.substr(0, path_.rfind('\\')).c_str());
+    fw::SetCurrentDir(path_.substr(0, path_.rfind('\\')));
   RemoveTree(path_);
 }
 
@@ -95,8 +97,8 @@ std::string TempDir::WriteFile(std::string_view relative, std::string_view bytes
   std::string full = Join(path_, relative);
   size_t slash = full.rfind('\\');
   if (slash > path_.size()) MakeDirs(full.substr(0, slash));
-  ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-  fw::KernelHandle file(::CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  ::SetFileAttributesW(Sys(full).c_str(), FILE_ATTRIBUTE_NORMAL);
+  fw::KernelHandle file(::CreateFileW(Sys(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail("cannot create " + full);
   DWORD written = 0;
@@ -110,7 +112,7 @@ std::string TempDir::WriteFile(std::string_view relative, std::string_view bytes
 std::string TempDir::MakeDir(std::string_view relative) const {
   std::string full = Join(path_, relative);
   MakeDirs(full);
-  DWORD a = ::GetFileAttributesA(full.c_str());
+  DWORD a = ::GetFileAttributesW(Sys(full).c_str());
   if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY))
     Fail("cannot create " + full);
   return full;
@@ -118,7 +120,7 @@ std::string TempDir::MakeDir(std::string_view relative) const {
 
 std::string TempDir::ReadFile(std::string_view relative) const {
   std::string full = Join(path_, relative);
-  fw::KernelHandle file(::CreateFileA(full.c_str(), GENERIC_READ,
+  fw::KernelHandle file(::CreateFileW(Sys(full).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) Fail("cannot open " + full);
@@ -131,7 +133,7 @@ std::string TempDir::ReadFile(std::string_view relative) const {
 
 void TempDir::SetAttributes(std::string_view relative, DWORD attributes) const {
   std::string full = Join(path_, relative);
-  if (!::SetFileAttributesA(full.c_str(), attributes)) Fail("cannot set attributes of " + full);
+  if (!::SetFileAttributesW(Sys(full).c_str(), attributes)) Fail("cannot set attributes of " + full);
 }
 
 }  // namespace testsupport

@@ -1,5 +1,7 @@
 #include "testsupport/UserInput.h"
 
+#include "fw/Unicode.h"
+
 #include <iterator>
 #include <vector>
 
@@ -39,18 +41,17 @@ void PressKeys(std::initializer_list<WORD> keys) {
 
 void TypeText(std::string_view text) {
   std::vector<INPUT> inputs;
-  for (char c : text) {
-    if (c == '\b') {
+  // Each UTF-16 unit a key of its own, as the system sends a surrogate pair.
+  for (wchar_t unit : fw::Utf16(text)) {
+    if (unit == L'\b') {
       inputs.push_back(Key(VK_BACK, false));
       inputs.push_back(Key(VK_BACK, true));
       continue;
     }
-    wchar_t wide = 0;
-    MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
     for (bool up : {false, true}) {
       INPUT input{};
       input.type = INPUT_KEYBOARD;
-      input.ki.wScan = wide;
+      input.ki.wScan = unit;
       input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
       inputs.push_back(input);
     }

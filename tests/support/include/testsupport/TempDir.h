@@ -3,7 +3,8 @@
 // contents (read-only, hidden and system entries included) when the object
 // goes; if the current directory lies inside it then, the current directory
 // moves to its parent first. Paths are in the long form the system reports as
-// current directory.
+// current directory. Relative names are UTF-8 and may be of any script and
+// make paths of any depth.
 #include <windows.h>
 
 #include <string>

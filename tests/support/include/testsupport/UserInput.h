@@ -15,7 +15,7 @@ namespace testsupport {
 // Presses the keys in order and lets them go in reverse order: {VK_SHIFT,
 // VK_TAB} is Shift+Tab.
 void PressKeys(std::initializer_list<WORD> keys);
-// Types text in the thread's code page as a keyboard with every character on
+// Types UTF-8 text as a keyboard with every character on
 // it would ('\b' is the backspace key): what the window gets is what a
 // person's typing gives it, characters made by the system from key presses.
 void TypeText(std::string_view text);
