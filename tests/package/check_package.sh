@@ -54,7 +54,10 @@ for zip in $module_zip $debug_zip $demo_zip; do
 done
 [ $status = 0 ] || exit 1
 for zip in $module_zip $debug_zip $demo_zip; do
-  mkdir "$work/${zip%.zip}" && (cd "$work/${zip%.zip}" && cmake -E tar xf "$work/dist/$zip") ||
+  # The samples' Unicode names unpack only in a UTF-8 locale, as on a tester's machine; cpack
+  # runs in the caller's.
+  mkdir "$work/${zip%.zip}" &&
+    (cd "$work/${zip%.zip}" && LC_ALL=C.UTF-8 cmake -E tar xf "$work/dist/$zip") ||
     fail "cannot unpack $zip"
 done
 
