@@ -209,13 +209,16 @@ void BareTipWindow::FillDirectories() {
     ++level;
   }
   const int current = level - 1;
+  // Hidden and system entries stay out, as in the tip's lists.
+  constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   WIN32_FIND_DATAW data;
   std::vector<std::wstring> subdirectories;
   fw::FindHandle search(FindFirstFileW(L"*.*", &data));
   if (search) {
     do {
       const std::wstring name = data.cFileName;
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+          !(data.dwFileAttributes & kLeftOut) && name != L"." && name != L"..")
         subdirectories.push_back(name);
     } while (FindNextFileW(search.get(), &data));
   }
@@ -232,7 +235,9 @@ void BareTipWindow::FillFiles() {
   fw::FindHandle search(FindFirstFileW(L"*.mp3", &data));
   if (!search) return;
   do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (data.dwFileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+      continue;
     const auto index =
         SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
     SendMessageW(fileList_, LB_SETITEMDATA, index, kUnknownFile);
