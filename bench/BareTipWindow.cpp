@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "GenreTable.h"
@@ -9,45 +11,63 @@
 
 namespace {
 
-constexpr char kClassName[] = "BareTipWindow";
+constexpr wchar_t kClassName[] = L"BareTipWindow";
 constexpr COLORREF kFieldColor = RGB(0xED, 0xF2, 0xFC);
 constexpr COLORREF kBorderColor = RGB(0x8C, 0xAA, 0xE6);
 constexpr int kFileListId = 100;
 
-constexpr const char* kGlyphNames[] = {
-    "FLOPPY",       "HARD",          "NETWORK",     "CDROM",       "RAM", "OPENFOLDER",
-    "CLOSEDFOLDER", "CURRENTFOLDER", "UNKNOWNFILE", "TIPPBUTTONS", "PLAY"};
+// The help texts and the tag's record are Windows-1252 text.
+constexpr UINT kWindows1252 = 1252;
+
+constexpr const wchar_t* kGlyphNames[] = {
+    L"FLOPPY",       L"HARD",          L"NETWORK",     L"CDROM",       L"RAM", L"OPENFOLDER",
+    L"CLOSEDFOLDER", L"CURRENTFOLDER", L"UNKNOWNFILE", L"TIPPBUTTONS", L"PLAY"};
 
 struct Label {
   int left, top;
-  const char* text;
+  const wchar_t* text;
 };
-constexpr Label kLabels[] = {{10, 258, "Titel"}, {10, 278, "K\xFCnstler"}, {10, 298, "Album"},
-                             {10, 318, "Jahr"},  {10, 338, "Kommentar"},   {10, 357, "Genre"}};
+constexpr Label kLabels[] = {{10, 258, L"Titel"}, {10, 278, L"K\u00FCnstler"}, {10, 298, L"Album"},
+                             {10, 318, L"Jahr"},  {10, 338, L"Kommentar"},     {10, 357, L"Genre"}};
 
 HFONT Tahoma(int height, bool bold) {
-  return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                     "Tahoma");
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                     L"Tahoma");
+}
+
+std::wstring Windows1252(std::string_view text) {
+  const int length = static_cast<int>(text.size());
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(kWindows1252, 0, text.data(), length, wide.data(), length)));
+  return wide;
 }
 
 // A record text: up to the first NUL, trailing blanks dropped.
-std::string Field(const char* bytes, size_t width) {
+std::wstring Field(const char* bytes, size_t width) {
   size_t n = 0;
   while (n < width && bytes[n]) ++n;
   while (n > 0 && bytes[n - 1] == ' ') --n;
-  return std::string(bytes, n);
+  return Windows1252(std::string_view(bytes, n));
+}
+
+std::wstring CurrentDirectory() {
+  std::wstring path(GetCurrentDirectoryW(0, nullptr), L'\0');
+  path.resize(GetCurrentDirectoryW(static_cast<DWORD>(path.size()), path.data()));
+  return path;
 }
 
 }  // namespace
 
 void BareTipWindow::RegisterClass() {
-  WNDCLASSEXA wc{};
+  WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = WndProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hInstance = GetModuleHandleW(nullptr);
+  // IDC_ARROW, which gives the ANSI form where UNICODE is not defined.
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
   wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);
+  RegisterClassExW(&wc);
 }
 
 BareTipWindow::BareTipWindow(int left, int top, int width, int height) {
@@ -56,12 +76,11 @@ BareTipWindow::BareTipWindow(int left, int top, int width, int height) {
   titleFont_.reset(Tahoma(-12, true));
   boldFont_.reset(Tahoma(-11, true));
   fieldBrush_.reset(CreateSolidBrush(kFieldColor));
-  char current[MAX_PATH];
-  directory_.assign(current, GetCurrentDirectoryA(MAX_PATH, current));
+  directory_ = CurrentDirectory();
   window_.reset(
-      CreateWindowExA(0, kClassName, "MP3 ID Tag",
+      CreateWindowExW(0, kClassName, L"MP3 ID Tag",
                       WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                      left, top, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this));
+                      left, top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this));
   CreateChildren();
   ShowWindow(window_.get(), SW_SHOWNORMAL);
   UpdateWindow(window_.get());
@@ -71,9 +90,9 @@ void BareTipWindow::LoadGlyphs() {
   HDC dc = CreateCompatibleDC(nullptr);
   for (int i = 0; i < kGlyphCount; ++i) {
     Bitmap& glyph = glyphs_[i];
-    glyph.handle.reset(LoadBitmapA(GetModuleHandleA(nullptr), kGlyphNames[i]));
+    glyph.handle.reset(LoadBitmapW(GetModuleHandleW(nullptr), kGlyphNames[i]));
     BITMAP info{};
-    GetObjectA(glyph.handle.get(), sizeof info, &info);
+    GetObjectW(glyph.handle.get(), sizeof info, &info);
     glyph.width = info.bmWidth;
     glyph.height = info.bmHeight;
     HGDIOBJ old = SelectObject(dc, glyph.handle.get());
@@ -83,60 +102,60 @@ void BareTipWindow::LoadGlyphs() {
   DeleteDC(dc);
 }
 
-HWND BareTipWindow::Child(const char* windowClass, DWORD style, int left, int top, int width,
-                          int height, const char* text, HFONT font) {
-  HWND child = CreateWindowExA(0, windowClass, text, WS_CHILD | style, left, top, width, height,
-                               window_.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
+HWND BareTipWindow::Child(const wchar_t* windowClass, DWORD style, int left, int top, int width,
+                          int height, const wchar_t* text, HFONT font) {
+  HWND child = CreateWindowExW(0, windowClass, text, WS_CHILD | style, left, top, width, height,
+                               window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
   return child;
 }
 
 void BareTipWindow::CreateChildren() {
   using zekhelp::kTagEditorHelpId;
-  Child("STATIC", WS_VISIBLE, 16, 8, 307, 33, "MP3 ID Tag", static_cast<HFONT>(titleFont_.get()));
+  Child(L"STATIC", WS_VISIBLE, 16, 8, 307, 33, L"MP3 ID Tag", static_cast<HFONT>(titleFont_.get()));
   const DWORD memo = ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER;
   const char* english = GetHelpText(kTagEditorHelpId, zekhelp::kEnglishHelp);
   const char* german = GetHelpText(kTagEditorHelpId, zekhelp::kGermanHelp);
-  Child("EDIT", memo, 16, 32, 311, 57, english ? english : "");
-  Child("EDIT", memo | WS_VISIBLE, 16, 32, 311, 57, german ? german : "");
+  Child(L"EDIT", memo, 16, 32, 311, 57, Windows1252(english ? english : "").c_str());
+  Child(L"EDIT", memo | WS_VISIBLE, 16, 32, 311, 57, Windows1252(german ? german : "").c_str());
 
   const DWORD list = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_OWNERDRAWFIXED |
                      LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   Child(
-      "COMBOBOX",
+      L"COMBOBOX",
       WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
       16, 116, 145, 200);
   FillDrives();
-  HWND filter = Child("COMBOBOX", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 168, 116, 159, 200);
-  SendMessageA(filter, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("MP3 Files"));
-  SendMessageA(filter, CB_SETCURSEL, 0, 0);
-  Child("LISTBOX", list, 16, 144, 145, 73);
+  HWND filter = Child(L"COMBOBOX", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 168, 116, 159, 200);
+  SendMessageW(filter, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"MP3 Files"));
+  SendMessageW(filter, CB_SETCURSEL, 0, 0);
+  Child(L"LISTBOX", list, 16, 144, 145, 73);
   FillDirectories();
-  fileList_ = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | list | LBS_SORT, 168, 144, 159, 73,
+  fileList_ = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | list | LBS_SORT, 168, 144, 159, 73,
                               window_.get(), reinterpret_cast<HMENU>(kFileListId),
-                              GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(fileList_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+                              GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(fileList_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   FillFiles();
 
   const DWORD edit = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-  for (int i = 0; i < 5; ++i) edits_[i] = Child("EDIT", edit, 80, 258 + 20 * i, 247, 19);
-  genre_ =
-      Child("COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 357, 247, 200);
+  for (int i = 0; i < 5; ++i) edits_[i] = Child(L"EDIT", edit, 80, 258 + 20 * i, 247, 19);
+  genre_ = Child(L"COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 80, 357, 247,
+                 200);
   for (std::string_view name : tageditor::GenreNames())
-    SendMessageA(genre_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(name).c_str()));
-  Child("EDIT", ES_AUTOHSCROLL | WS_BORDER, 24, 232, 45, 19);
+    SendMessageW(genre_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Windows1252(name).c_str()));
+  Child(L"EDIT", ES_AUTOHSCROLL | WS_BORDER, 24, 232, 45, 19);
 }
 
 void BareTipWindow::FillDrives() {
-  HWND box = FindWindowExA(window_.get(), nullptr, "COMBOBOX", nullptr);
+  HWND box = FindWindowExW(window_.get(), nullptr, L"COMBOBOX", nullptr);
   const DWORD mask = GetLogicalDrives();
   int selected = -1;
   for (int i = 0; i < 26; ++i) {
     if (!(mask & (1u << i))) continue;
-    const char root[] = {static_cast<char>('a' + i), ':', '\\', '\0'};
-    std::string text{root[0], ':'};
+    const wchar_t root[] = {static_cast<wchar_t>(L'a' + i), L':', L'\\', L'\0'};
+    std::wstring text{root[0], L':'};
     Glyph glyph = kHard;
-    switch (GetDriveTypeA(root)) {
+    switch (GetDriveTypeW(root)) {
       case DRIVE_REMOVABLE:
         glyph = kFloppy;
         break;
@@ -156,77 +175,82 @@ void BareTipWindow::FillDrives() {
         continue;
     }
     if (glyph == kNetwork) {
-      char name[MAX_PATH];
-      DWORD size = sizeof name;
-      const char local[] = {root[0], ':', '\0'};
-      text += " ";
-      if (WNetGetConnectionA(local, name, &size) == NO_ERROR) text += name;
+      wchar_t name[MAX_PATH];
+      DWORD size = std::size(name);
+      const wchar_t local[] = {root[0], L':', L'\0'};
+      text += L" ";
+      if (WNetGetConnectionW(local, name, &size) == NO_ERROR) text += name;
     } else if (glyph != kFloppy) {
-      char label[MAX_PATH] = "";
-      GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
-      text += " ";
+      wchar_t label[MAX_PATH + 1] = L"";
+      GetVolumeInformationW(root, label, std::size(label), nullptr, nullptr, nullptr, nullptr, 0);
+      text += L" ";
       text += label;
     }
-    const auto index = SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(box, CB_SETITEMDATA, index, glyph);
+    const auto index = SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(box, CB_SETITEMDATA, index, glyph);
     if ((root[0] & ~0x20) == (directory_[0] & ~0x20)) selected = static_cast<int>(index);
   }
-  SendMessageA(box, CB_SETCURSEL, selected, 0);
+  SendMessageW(box, CB_SETCURSEL, selected, 0);
 }
 
 void BareTipWindow::FillDirectories() {
-  HWND box = FindWindowExA(window_.get(), nullptr, "LISTBOX", nullptr);
+  HWND box = FindWindowExW(window_.get(), nullptr, L"LISTBOX", nullptr);
   // The levels of the current directory, then its subdirectories.
   size_t start = 0;
   int level = 0;
-  for (size_t end = directory_.find('\\'); start < directory_.size();
-       end = directory_.find('\\', start)) {
-    if (end == std::string::npos) end = directory_.size();
-    std::string name = directory_.substr(start, end - start + (level == 0 ? 1 : 0));
-    const auto index = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(box, LB_SETITEMDATA, index,
+  for (size_t end = directory_.find(L'\\'); start < directory_.size();
+       end = directory_.find(L'\\', start)) {
+    if (end == std::wstring::npos) end = directory_.size();
+    std::wstring name = directory_.substr(start, end - start + (level == 0 ? 1 : 0));
+    const auto index = SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(box, LB_SETITEMDATA, index,
                  end == directory_.size() ? kCurrentFolder : kOpenFolder);
     start = end + 1;
     ++level;
   }
   const int current = level - 1;
-  WIN32_FIND_DATAA data;
-  std::vector<std::string> subdirectories;
-  fw::FindHandle search(FindFirstFileA("*.*", &data));
+  // Hidden and system entries stay out, as in the tip's lists.
+  constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  WIN32_FIND_DATAW data;
+  std::vector<std::wstring> subdirectories;
+  fw::FindHandle search(FindFirstFileW(L"*.*", &data));
   if (search) {
     do {
-      const std::string name = data.cFileName;
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+      const std::wstring name = data.cFileName;
+      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+          !(data.dwFileAttributes & kLeftOut) && name != L"." && name != L"..")
         subdirectories.push_back(name);
-    } while (FindNextFileA(search.get(), &data));
+    } while (FindNextFileW(search.get(), &data));
   }
   std::sort(subdirectories.begin(), subdirectories.end());
-  for (const std::string& name : subdirectories) {
-    const auto index = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    SendMessageA(box, LB_SETITEMDATA, index, kClosedFolder);
+  for (const std::wstring& name : subdirectories) {
+    const auto index = SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(box, LB_SETITEMDATA, index, kClosedFolder);
   }
-  SendMessageA(box, LB_SETCURSEL, current, 0);
+  SendMessageW(box, LB_SETCURSEL, current, 0);
 }
 
 void BareTipWindow::FillFiles() {
-  WIN32_FIND_DATAA data;
-  fw::FindHandle search(FindFirstFileA("*.mp3", &data));
+  WIN32_FIND_DATAW data;
+  fw::FindHandle search(FindFirstFileW(L"*.mp3", &data));
   if (!search) return;
   do {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (data.dwFileAttributes &
+        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+      continue;
     const auto index =
-        SendMessageA(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
-    SendMessageA(fileList_, LB_SETITEMDATA, index, kUnknownFile);
-  } while (FindNextFileA(search.get(), &data));
+        SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
+    SendMessageW(fileList_, LB_SETITEMDATA, index, kUnknownFile);
+  } while (FindNextFileW(search.get(), &data));
 }
 
 LRESULT CALLBACK BareTipWindow::WndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
-    auto* self = static_cast<BareTipWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    auto* self = static_cast<BareTipWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  auto* self = reinterpret_cast<BareTipWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self || !self->window_) return DefWindowProcA(window, msg, wp, lp);
+  auto* self = reinterpret_cast<BareTipWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || !self->window_) return DefWindowProcW(window, msg, wp, lp);
   return self->OnMessage(msg, wp, lp);
 }
 
@@ -250,12 +274,12 @@ LRESULT BareTipWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == kFileListId && HIWORD(wp) == LBN_SELCHANGE) ShowSelectedTag();
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       break;
     default:
       break;
   }
-  return DefWindowProcA(window, msg, wp, lp);
+  return DefWindowProcW(window, msg, wp, lp);
 }
 
 void BareTipWindow::Paint() {
@@ -274,10 +298,10 @@ void BareTipWindow::Paint() {
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ old = SelectObject(dc, boldFont_.get());
   RECT path{16, 101, 337, 114};
-  DrawTextA(dc, directory_.c_str(), -1, &path, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
+  DrawTextW(dc, directory_.c_str(), -1, &path, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_NOPREFIX);
   SelectObject(dc, font_.get());
   for (const Label& label : kLabels)
-    TextOutA(dc, label.left, label.top, label.text, lstrlenA(label.text));
+    TextOutW(dc, label.left, label.top, label.text, lstrlenW(label.text));
   SelectObject(dc, old);
   HDC source = CreateCompatibleDC(dc);
   const Bitmap& buttons = glyphs_[kButtons];
@@ -308,24 +332,24 @@ void BareTipWindow::DrawItem(const DRAWITEMSTRUCT& item) {
                  glyph.width, glyph.height, glyph.transparent);
   SelectObject(source, old);
   DeleteDC(source);
-  char text[MAX_PATH];
+  wchar_t text[MAX_PATH];
   const bool combo = item.CtlType == ODT_COMBOBOX;
-  const auto length = SendMessageA(item.hwndItem, combo ? CB_GETLBTEXT : LB_GETTEXT, item.itemID,
+  const auto length = SendMessageW(item.hwndItem, combo ? CB_GETLBTEXT : LB_GETTEXT, item.itemID,
                                    reinterpret_cast<LPARAM>(text));
   RECT rect = item.rcItem;
   rect.left += glyph.width + 6;
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawTextA(item.hDC, text, static_cast<int>(std::max<LRESULT>(length, 0)), &rect,
+  DrawTextW(item.hDC, text, static_cast<int>(std::max<LRESULT>(length, 0)), &rect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void BareTipWindow::ShowSelectedTag() {
-  const auto index = SendMessageA(fileList_, LB_GETCURSEL, 0, 0);
-  char name[MAX_PATH];
-  if (index < 0 || SendMessageA(fileList_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name)) < 0)
+  const auto index = SendMessageW(fileList_, LB_GETCURSEL, 0, 0);
+  wchar_t name[MAX_PATH];
+  if (index < 0 || SendMessageW(fileList_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name)) < 0)
     return;
-  fw::KernelHandle file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  fw::KernelHandle file(CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
   char tail[131];
@@ -337,9 +361,9 @@ void BareTipWindow::ShowSelectedTag() {
     return;
   const char* tag = tail + 3;
   if (tag[0] != 'T' || tag[1] != 'A' || tag[2] != 'G') return;
-  const std::string texts[] = {Field(tag + 3, 30), Field(tag + 33, 30), Field(tag + 63, 30),
-                               Field(tag + 93, 4), Field(tag + 97, 30)};
-  for (int i = 0; i < 5; ++i) SetWindowTextA(edits_[i], texts[i].c_str());
+  const std::wstring texts[] = {Field(tag + 3, 30), Field(tag + 33, 30), Field(tag + 63, 30),
+                                Field(tag + 93, 4), Field(tag + 97, 30)};
+  for (int i = 0; i < 5; ++i) SetWindowTextW(edits_[i], texts[i].c_str());
   const auto genre = static_cast<uint8_t>(tag[127]);
-  SendMessageA(genre_, CB_SETCURSEL, genre < tageditor::kGenreCount ? genre : -1, 0);
+  SendMessageW(genre_, CB_SETCURSEL, genre < tageditor::kGenreCount ? genre : -1, 0);
 }

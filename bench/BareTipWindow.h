@@ -4,7 +4,8 @@
 // filled with the same things (help texts, the machine's drives and their
 // volume labels, the current directory's levels, subdirectories and *.mp3
 // files, the 149 genre names), painted and destroyed. No framework, no
-// layouts: CreateWindowEx, the system's controls and owner drawing.
+// layouts: CreateWindowEx, the system's controls and owner drawing, all
+// through the wide functions, as a Unicode program does.
 //
 // Selecting a file opens it, reads its last 131 bytes and shows the tag in
 // the six fields, for the selection benchmark.
@@ -41,8 +42,8 @@ class BareTipWindow {
   void Paint();
   void DrawItem(const DRAWITEMSTRUCT& item);
   void ShowSelectedTag();
-  HWND Child(const char* windowClass, DWORD style, int left, int top, int width, int height,
-             const char* text = "", HFONT font = nullptr);
+  HWND Child(const wchar_t* windowClass, DWORD style, int left, int top, int width, int height,
+             const wchar_t* text = L"", HFONT font = nullptr);
 
   // Glyphs, each with its transparent colour found once when loaded.
   enum Glyph {
@@ -66,7 +67,7 @@ class BareTipWindow {
   };
   std::array<Bitmap, kGlyphCount> glyphs_;
   fw::GdiObject font_, titleFont_, boldFont_, fieldBrush_;
-  std::string directory_;
+  std::wstring directory_;
   fw::WindowHandle window_;
   HWND fileList_ = nullptr, genre_ = nullptr;
   std::array<HWND, 5> edits_{};

@@ -17,9 +17,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "Utf8.h"
 #include "filectrl/FileListBox.h"
 #include "fw/Application.h"
 #include "fw/Form.h"
@@ -68,73 +71,73 @@ class Stopwatch {
 class BenchDir {
  public:
   // A directory filled beforehand, left as it is.
-  explicit BenchDir(std::string given) : path_(std::move(given)), own_(false) {}
+  explicit BenchDir(std::wstring given) : path_(std::move(given)), own_(false) {}
   BenchDir() {
-    char temp[MAX_PATH + 1];
-    DWORD n = GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp, n) + "listbench" + std::to_string(GetCurrentProcessId());
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) {
-      std::fprintf(stderr, "cannot create %s\n", path_.c_str());
+    wchar_t temp[MAX_PATH + 1];
+    DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp, n) + L"listbench" + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) {
+      std::fprintf(stderr, "cannot create %s\n", Utf8(path_).c_str());
       std::exit(1);
     }
   }
   ~BenchDir() {
     if (!own_) return;
     Empty();
-    RemoveDirectoryA(path_.c_str());
+    RemoveDirectoryW(path_.c_str());
   }
   BenchDir(const BenchDir&) = delete;
   BenchDir& operator=(const BenchDir&) = delete;
 
-  const std::string& Path() const { return path_; }
+  const std::wstring& Path() const { return path_; }
 
   void Fill(int count) {
-    char name[32];
+    wchar_t name[32];
     for (int i = 0; i < count; ++i) {
       // Not in name order, so the sorted list cannot just append.
       unsigned key = static_cast<unsigned>(i) * 2654435761u;
-      std::snprintf(name, sizeof name, "\\%08x_%06d.mp3", key, i);
+      std::swprintf(name, std::size(name), L"\\%08x_%06d.mp3", key, i);
       Touch(path_ + name);
-      std::snprintf(name, sizeof name, "\\%08x_%06d.txt", key, i);
+      std::swprintf(name, std::size(name), L"\\%08x_%06d.txt", key, i);
       Touch(path_ + name);
     }
   }
 
   void Empty() {
-    WIN32_FIND_DATAA data;
-    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    std::vector<std::wstring> names;
     {
-      fw::FindHandle find(FindFirstFileA((path_ + "\\*").c_str(), &data));
+      fw::FindHandle find(FindFirstFileW((path_ + L"\\*").c_str(), &data));
       if (!find) return;
       do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-      } while (FindNextFileA(find.get(), &data));
+      } while (FindNextFileW(find.get(), &data));
     }
-    for (const std::string& name : names) DeleteFileA((path_ + "\\" + name).c_str());
+    for (const std::wstring& name : names) DeleteFileW((path_ + L"\\" + name).c_str());
   }
 
  private:
-  static void Touch(const std::string& file) {
-    fw::KernelHandle h(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  static void Touch(const std::wstring& file) {
+    fw::KernelHandle h(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h) {
-      std::fprintf(stderr, "cannot create %s\n", file.c_str());
+      std::fprintf(stderr, "cannot create %s\n", Utf8(file).c_str());
       std::exit(1);
     }
   }
-  std::string path_;
+  std::wstring path_;
   bool own_ = true;
 };
 
 // What any listing must do at least: walk the matching entries.
-size_t Walk(const std::string& pattern) {
-  WIN32_FIND_DATAA data;
+size_t Walk(const std::wstring& pattern) {
+  WIN32_FIND_DATAW data;
   size_t count = 0;
-  fw::FindHandle find(FindFirstFileA(pattern.c_str(), &data));
+  fw::FindHandle find(FindFirstFileW(pattern.c_str(), &data));
   if (!find) return 0;
   do {
     ++count;
-  } while (FindNextFileA(find.get(), &data));
+  } while (FindNextFileW(find.get(), &data));
   return count;
 }
 
@@ -143,7 +146,7 @@ void Run(BenchDir& dir, int count, int runs) {
   // directory can go.
   struct Leave {
     std::string home = fw::GetCurrentDir();
-    ~Leave() { SetCurrentDirectoryA(home.c_str()); }
+    ~Leave() { fw::SetCurrentDir(home); }
   } leave;
   std::printf("N = %d: %d .mp3 + %d others\n", count, count, count);
 
@@ -153,7 +156,7 @@ void Run(BenchDir& dir, int count, int runs) {
   list->SetParent(form.get());
   list->SetBounds(8, 8, 260, 340);
   list->SetMask("*.mp3");
-  list->SetDirectory(dir.Path());
+  list->SetDirectory(Utf8(dir.Path()));
   form->Show();  // the first read
   fw::Application().ProcessMessages();
 
@@ -167,7 +170,7 @@ void Run(BenchDir& dir, int count, int runs) {
     fw::Application().ProcessMessages();
 
     Stopwatch walkWatch;
-    size_t walked = Walk(dir.Path() + "\\*.mp3");
+    size_t walked = Walk(dir.Path() + L"\\*.mp3");
     walkWatch.StopInto(walks);
     if (walked != static_cast<size_t>(count) || list->Items().Count() != count) {
       std::fprintf(stderr, "listed %d, walked %zu, expected %d\n", list->Items().Count(), walked,
@@ -188,15 +191,17 @@ void Run(BenchDir& dir, int count, int runs) {
 
 int Runs(int count) { return count >= 50000 ? 3 : 7; }
 
-int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--dir") {
+// Wide arguments (linked with -municode), so that --dir takes any directory's name.
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 4 && std::wstring(argv[1]) == L"--dir") {
     BenchDir dir(argv[2]);
-    int count = std::atoi(argv[3]);
+    int count = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
     Run(dir, count, Runs(count));
     return 0;
   }
   std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+  for (int i = 1; i < argc; ++i)
+    counts.push_back(static_cast<int>(std::wcstol(argv[i], nullptr, 10)));
   if (counts.empty()) counts = {10000, 100000};
   for (int count : counts) {
     BenchDir dir;

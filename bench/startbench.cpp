@@ -17,13 +17,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "BareTipWindow.h"
 #include "Ombrik63.h"
+#include "Utf8.h"
 #include "fw/Application.h"
 #include "fw/LongString.h"
 #include "fw/SysUtils.h"
@@ -56,7 +59,7 @@ void Pump() { fw::Application().ProcessMessages(); }
 // The module as its host sees it.
 class Module {
  public:
-  Module() : library_(LoadLibraryA("Ombrik63.dll")) {
+  Module() : library_(LoadLibraryW(L"Ombrik63.dll")) {
     if (!library_) Fail("Ombrik63.dll not loaded");
     create_ = reinterpret_cast<ModulCreateFn>(Export("ModulCreate"));
     free_ = reinterpret_cast<NoArgumentFn>(Export("ModulFree"));
@@ -92,9 +95,9 @@ class Module {
 BOOL CALLBACK CountTip(HWND window, LPARAM count) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (process == GetCurrentProcessId() && std::string(name) == "TFormOmbrik63")
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, std::size(name));
+  if (process == GetCurrentProcessId() && std::wstring(name) == L"TFormOmbrik63")
     ++*reinterpret_cast<int*>(count);
   return TRUE;
 }
@@ -109,17 +112,17 @@ int TipWindows() {
 // was not there before goes again.
 class SettingsKey {
  public:
-  SettingsKey() : existed_(Exists("SOFTWARE\\Tovrane")) {}
+  SettingsKey() : existed_(Exists(L"SOFTWARE\\Tovrane")) {}
   ~SettingsKey() {
-    if (!existed_) RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Tovrane");
+    if (!existed_) RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Tovrane");
   }
   SettingsKey(const SettingsKey&) = delete;
   SettingsKey& operator=(const SettingsKey&) = delete;
 
  private:
-  static bool Exists(const char* path) {
+  static bool Exists(const wchar_t* path) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
   }
@@ -131,24 +134,24 @@ class SettingsKey {
 class SampleDirectory {
  public:
   static constexpr int kFiles = 12;
-  static constexpr const char* kSubdirectories[] = {"Alben", "Singles"};
+  static constexpr const wchar_t* kSubdirectories[] = {L"Alben", L"Singles"};
 
   SampleDirectory() : home_(fw::GetCurrentDir()) {
-    char temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp, n) + "startbench" + std::to_string(GetCurrentProcessId());
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) Fail("cannot create " + path_);
-    fw::ChDir(path_);
-    for (const char* name : kSubdirectories) CreateDirectoryA(name, nullptr);
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp, n) + L"startbench" + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) Fail("cannot create " + Utf8(path_));
+    fw::ChDir(Utf8(path_));
+    for (const wchar_t* name : kSubdirectories) CreateDirectoryW(name, nullptr);
     for (int i = 0; i < kFiles; ++i) Write(FileName(i), Tag(i));
-    Write("cover.jpg", std::string(1000, 'x'));
+    Write(L"cover.jpg", std::string(1000, 'x'));
   }
   ~SampleDirectory() {
-    SetCurrentDirectoryA(home_.c_str());
-    for (int i = 0; i < kFiles; ++i) DeleteFileA((path_ + "\\" + FileName(i)).c_str());
-    DeleteFileA((path_ + "\\cover.jpg").c_str());
-    for (const char* name : kSubdirectories) RemoveDirectoryA((path_ + "\\" + name).c_str());
-    RemoveDirectoryA(path_.c_str());
+    fw::SetCurrentDir(home_);
+    for (int i = 0; i < kFiles; ++i) DeleteFileW((path_ + L"\\" + FileName(i)).c_str());
+    DeleteFileW((path_ + L"\\cover.jpg").c_str());
+    for (const wchar_t* name : kSubdirectories) RemoveDirectoryW((path_ + L"\\" + name).c_str());
+    RemoveDirectoryW(path_.c_str());
   }
   SampleDirectory(const SampleDirectory&) = delete;
   SampleDirectory& operator=(const SampleDirectory&) = delete;
@@ -158,9 +161,9 @@ class SampleDirectory {
   static int Genre(int row) { return 10 + row; }
 
  private:
-  static std::string FileName(int i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Lied %02d.mp3", i + 1);
+  static std::wstring FileName(int i) {
+    wchar_t name[32];
+    std::swprintf(name, std::size(name), L"Lied %02d.mp3", i + 1);
     return name;
   }
   // Audio stand-in, then the 128-byte record.
@@ -179,16 +182,17 @@ class SampleDirectory {
     record[127] = static_cast<char>(Genre(i));
     return bytes + record;
   }
-  static void Write(const std::string& name, const std::string& bytes) {
-    fw::KernelHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  static void Write(const std::wstring& name, const std::string& bytes) {
+    fw::KernelHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file ||
         !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-      Fail("cannot write " + name);
+      Fail("cannot write " + Utf8(name));
   }
 
-  std::string home_, path_;
+  std::string home_;
+  std::wstring path_;
 };
 
 struct Cycle {
@@ -215,15 +219,15 @@ struct Fields {
 
 BOOL CALLBACK CollectTipField(HWND child, LPARAM into) {
   auto& fields = *reinterpret_cast<Fields*>(into);
-  char name[64] = {};
-  GetClassNameA(child, name, sizeof name);
-  const std::string kind = name;
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, std::size(name));
+  const std::wstring kind = name;
   RECT r;
   GetWindowRect(child, &r);
-  if (kind == "TFileListBox") fields.fileList = child;
-  if (kind == "TComboBox") fields.genre = child;
+  if (kind == L"TFileListBox") fields.fileList = child;
+  if (kind == L"TComboBox") fields.genre = child;
   // The title is the topmost of the visible edits.
-  if (kind == "TEdit" && IsWindowVisible(child)) {
+  if (kind == L"TEdit" && IsWindowVisible(child)) {
     RECT title;
     if (!fields.title || (GetWindowRect(fields.title, &title), r.top < title.top))
       fields.title = child;
@@ -232,7 +236,7 @@ BOOL CALLBACK CollectTipField(HWND child, LPARAM into) {
 }
 
 Fields TipFields() {
-  HWND tip = FindWindowA("TFormOmbrik63", nullptr);
+  HWND tip = FindWindowW(L"TFormOmbrik63", nullptr);
   if (!tip) Fail("no tip window");
   Fields fields;
   EnumChildWindows(tip, CollectTipField, reinterpret_cast<LPARAM>(&fields));
@@ -240,23 +244,26 @@ Fields TipFields() {
   return fields;
 }
 
-std::string WindowText(HWND window) {
-  char text[256];
-  return std::string(text, GetWindowTextA(window, text, sizeof text));
+std::wstring WindowText(HWND window) {
+  wchar_t text[256];
+  return std::wstring(text, GetWindowTextW(window, text, std::size(text)));
 }
 
 // A click on the row's file, then the messages pumped until the fields show
 // its tag.
 double TimeSelection(const Fields& fields, int row) {
-  const int itemHeight = static_cast<int>(SendMessageA(fields.fileList, LB_GETITEMHEIGHT, 0, 0));
+  const int itemHeight = static_cast<int>(SendMessageW(fields.fileList, LB_GETITEMHEIGHT, 0, 0));
   const LPARAM at = MAKELPARAM(20, row * itemHeight + itemHeight / 2);
+  // ASCII, so each byte is its character.
+  const std::string ascii = SampleDirectory::Title(row);
+  const std::wstring title(ascii.begin(), ascii.end());
   const auto start = Clock::now();
-  PostMessageA(fields.fileList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageA(fields.fileList, WM_LBUTTONUP, 0, at);
+  PostMessageW(fields.fileList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(fields.fileList, WM_LBUTTONUP, 0, at);
   for (int spin = 0;; ++spin) {
     Pump();
-    if (SendMessageA(fields.genre, CB_GETCURSEL, 0, 0) == SampleDirectory::Genre(row) &&
-        WindowText(fields.title) == SampleDirectory::Title(row))
+    if (SendMessageW(fields.genre, CB_GETCURSEL, 0, 0) == SampleDirectory::Genre(row) &&
+        WindowText(fields.title) == title)
       break;
     if (spin == 100000) Fail("the click showed no tag");
     Sleep(0);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "TagFile.h"
+#include "Utf8.h"
 #include "fw/Handle.h"
 
 namespace {
@@ -24,10 +25,10 @@ using Clock = std::chrono::steady_clock;
 
 // A file of `size` bytes whose end is a tag. A sparse one has a hole where the file system allows;
 // the others are written out.
-void MakeFile(const std::string& path, std::int64_t size, bool sparse) {
-  fw::KernelHandle h(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+void MakeFile(const std::wstring& path, std::int64_t size, bool sparse) {
+  fw::KernelHandle h(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h) throw std::runtime_error("cannot create " + path);
+  if (!h) throw std::runtime_error("cannot create " + Utf8(path));
   DWORD written = 0;
   if (sparse) {
     ::DeviceIoControl(h.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &written, nullptr);
@@ -37,7 +38,7 @@ void MakeFile(const std::string& path, std::int64_t size, bool sparse) {
          left -= std::int64_t(written)) {
       const DWORD n = static_cast<DWORD>(std::min<std::int64_t>(left, std::int64_t(chunk.size())));
       if (!::WriteFile(h.get(), chunk.data(), n, &written, nullptr) || written != n)
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write " + Utf8(path));
     }
   }
   std::string record(tageditor::kRecordSize, '\0');
@@ -46,20 +47,20 @@ void MakeFile(const std::string& path, std::int64_t size, bool sparse) {
   at.QuadPart = size - tageditor::kRecordSize;
   if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) ||
       !::WriteFile(h.get(), record.data(), tageditor::kRecordSize, &written, nullptr))
-    throw std::runtime_error("cannot write " + path);
+    throw std::runtime_error("cannot write " + Utf8(path));
 }
 
-void BareRead(const std::string& path) {
-  fw::KernelHandle h(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+void BareRead(const std::wstring& path) {
+  fw::KernelHandle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h) throw std::runtime_error("cannot open " + path);
+  if (!h) throw std::runtime_error("cannot open " + Utf8(path));
   LARGE_INTEGER at;
   at.QuadPart = -tageditor::kRecordSize;
   char buffer[tageditor::kRecordSize];
   DWORD got = 0;
   if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_END) ||
       !::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr) || got != sizeof buffer)
-    throw std::runtime_error("cannot read " + path);
+    throw std::runtime_error("cannot read " + Utf8(path));
 }
 
 // Microseconds one call takes.
@@ -78,8 +79,8 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
   const int reps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 501;
-  char tmp[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, tmp);
+  wchar_t tmp[MAX_PATH + 1];
+  ::GetTempPathW(MAX_PATH + 1, tmp);
   const struct {
     const char* label;
     std::int64_t size;
@@ -92,23 +93,24 @@ int main(int argc, char** argv) {
               "ratio");
   int status = 0;
   for (const auto& s : sizes) {
-    const std::string path =
-        std::string(tmp) + "tagbench-" + std::to_string(::GetCurrentProcessId()) + ".mp3";
+    const std::wstring path =
+        std::wstring(tmp) + L"tagbench-" + std::to_wstring(::GetCurrentProcessId()) + L".mp3";
+    const std::string name = Utf8(path);
     try {
       MakeFile(path, s.size, s.sparse);
       const tageditor::TagFields fields{"Title", "Artist", "Album", "2024", "Comment", 17};
       // The first opens of a file pay for caches and the Wine server warming up.
       for (int i = 0; i < 20; ++i) {
         BareRead(path);
-        tageditor::LoadTag(path);
+        tageditor::LoadTag(name);
       }
       // The three take turns, so drifting machine load (such as the write-back of a file just
       // made) hits them alike.
       std::vector<double> bare, load, save;
       for (int i = 0; i < reps; ++i) {
         bare.push_back(Time([&] { BareRead(path); }));
-        load.push_back(Time([&] { tageditor::LoadTag(path); }));
-        save.push_back(Time([&] { tageditor::SaveTag(path, fields); }));
+        load.push_back(Time([&] { tageditor::LoadTag(name); }));
+        save.push_back(Time([&] { tageditor::SaveTag(name, fields); }));
       }
       const double b = Median(bare), l = Median(load), w = Median(save);
       std::printf("%-8s %10.1f %10.1f %7.2f %10.1f %7.2f\n", s.label, b, l, l / b, w, w / b);
@@ -116,7 +118,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %s\n", s.label, e.what());
       status = 1;
     }
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(path.c_str());
   }
   return status;
 }

@@ -7,9 +7,22 @@ Each file is a few silent MPEG-1 Layer III frames (44.1 kHz, 128 kbit/s,
 mono), followed by an ID3v1 tag or not. The set covers what the editor
 shows differently: plain and v1.1 tags (a track number), genre bytes 148,
 200 and 255, a lower-case marker, a file without a tag, one shorter than
-the 128-byte record, a read-only file, and a subfolder. File names are
-ASCII, so that they read the same in any code page. The folder is
-rebuilt from scratch on every run, so it always matches this script.
+the 128-byte record, a read-only file, and a subfolder. These names are
+ASCII, so that they read the same in any code page.
+
+The subfolder "Namen aus aller Welt" holds names that no code page holds
+together, which only a program using Unicode names can list and open:
+Cyrillic, Japanese and Greek ones, one with an emoji (two UTF-16 code
+units, a surrogate pair) and one with a combining accent (a decomposed
+"Cafe\u0301", which looks like the precomposed name but is another one).
+Below it a chain of folders makes a path longer than 300 characters even
+counted from the sample folder, past MAX_PATH. The tags of these files keep
+to cp1252, as an ID3v1 record does: their titles spell the names in Latin
+letters. The names are written as UTF-8 bytes, whatever the locale, as
+Wine on Linux reads them as Unicode.
+
+The folder is rebuilt from scratch on every run, so it always matches this
+script.
 """
 import os
 import shutil
@@ -66,6 +79,35 @@ SAMPLES = [
     (os.path.join("Live", "Notizen.txt"), b"Keine MP3-Datei.\r\n", False),
 ]
 
+WORLD = "Namen aus aller Welt"
+# File name, title (the name in Latin letters, as cp1252 holds it), artist (what the name shows).
+WORLD_NAMES = [
+    ("Привет мир", "Privet mir", "Kyrillisch"),
+    ("日本語の歌", "Nihongo no uta", "Japanisch"),
+    ("Καλημέρα", "Kalim\u00e9ra", "Griechisch"),
+    ("Note 🎵 song", "Note song", "Emoji im Namen"),
+    ("Cafe\u0301", "Caf\u00e9", "Zerlegter Akzent"),
+]
+# Names a ripper or a tidy collector might give, each well within a name's limit; together
+# longer than 300 characters.
+DEEP = [
+    "Ripper-Ausgabe 2019 – Disc 1",
+    "Sammlung der Nachbarn aus dem dritten Stock",
+    "Kassetten vom Dachboden, endlich digitalisiert",
+    "Zweiter Versuch mit dem besseren Kabel",
+    "Sortiert nach Jahrzehnt und Laune",
+    "Achtziger Jahre – eher ruhig",
+    "Lieder für lange Autofahrten im Regen",
+    "Nur die guten Aufnahmen, wirklich",
+]
+assert len(os.path.join(WORLD, *DEEP)) > 300
+SAMPLES += [(os.path.join(WORLD, name + ".mp3"),
+             audio() + tag(title, artist, WORLD, "2011", "", 13, track=number), False)
+            for number, (name, title, artist) in enumerate(WORLD_NAMES, 1)]
+SAMPLES.append((os.path.join(WORLD, *DEEP, "Ganz unten.mp3"),
+                audio() + tag("Ganz unten", "Tief verschachtelt", WORLD, "2019",
+                              "Pfad \u00fcber 300 Zeichen", 12), False))
+
 
 def writable(func, path, _):
     os.chmod(path, stat.S_IWUSR | stat.S_IRUSR)
@@ -78,9 +120,9 @@ def main():
         return 2
     out = sys.argv[1]
     if os.path.isdir(out):
-        shutil.rmtree(out, onerror=writable)
+        shutil.rmtree(os.fsencode(out), onerror=writable)
     for name, data, read_only in SAMPLES:
-        path = os.path.join(out, name)
+        path = os.path.join(os.fsencode(out), name.encode("utf-8"))
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as f:
             f.write(data)

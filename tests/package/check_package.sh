@@ -9,7 +9,7 @@
 #     separate debug file, as the integrators' text tells;
 #   - the demo, unpacked into an empty folder, opens the tag editor on its samples in a
 #     Wine prefix of its own, every DLL it loads comes from the package, and none of its
-#     programs carries debug sections.
+#     programs carries debug sections; the samples' Unicode and deep names arrive whole.
 # Usage: check_package.sh <build dir> <source dir>
 set -u
 build=$1
@@ -54,7 +54,10 @@ for zip in $module_zip $debug_zip $demo_zip; do
 done
 [ $status = 0 ] || exit 1
 for zip in $module_zip $debug_zip $demo_zip; do
-  mkdir "$work/${zip%.zip}" && (cd "$work/${zip%.zip}" && cmake -E tar xf "$work/dist/$zip") ||
+  # The samples' Unicode names unpack only in a UTF-8 locale, as on a tester's machine; cpack
+  # runs in the caller's.
+  mkdir "$work/${zip%.zip}" &&
+    (cd "$work/${zip%.zip}" && LC_ALL=C.UTF-8 cmake -E tar xf "$work/dist/$zip") ||
     fail "cannot unpack $zip"
 done
 
@@ -103,7 +106,17 @@ for dll in "$demo/$arch"/*.dll "$demo/$arch/host.exe"; do
   [ -z "$foreign" ] || fail "demo: $(basename "$dll") imports $foreign, which the demo lacks"
   ! "$FW_OBJDUMP" -h "$dll" | grep -q ' \.debug_' || fail "demo: $(basename "$dll") carries debug sections"
 done
-[ -f "$demo/samples/Abendlied.mp3" ] || fail "the demo has no samples/Abendlied.mp3"
+world="Namen aus aller Welt"
+for sample in Abendlied.mp3 "$world/Привет мир.mp3" "$world/Note 🎵 song.mp3"; do
+  [ -f "$demo/samples/$sample" ] || fail "the demo has no samples/$sample"
+done
+deep=$(cd "$demo/samples" && find . -name "Ganz unten.mp3")
+[ ${#deep} -gt 300 ] || fail "the demo lacks the sample deeper than 300 characters: '$deep'"
+# Read as Windows reads them: a name not marked as UTF-8 is taken in the OEM code page.
+LC_ALL=C.UTF-8 /usr/bin/python3 -c 'import sys, zipfile
+sys.exit(sys.argv[2] not in zipfile.ZipFile(sys.argv[1]).namelist())' \
+  "$work/dist/$demo_zip" "samples/$world/日本語の歌.mp3" ||
+  fail "$demo_zip does not mark its Unicode names as UTF-8"
 samples="Z:$(echo "$demo/samples" | tr / '\\')"
 out=$(cd "$demo/$arch" && OMBRIK_WINEPREFIX=$prefix "$FW_WINE_RUN" ./host.exe --dir "$samples" \
   --do "create; wait 500; window; screenshot demo.bmp" 2>"$work/demo.err" | tr -d '\r')
