@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "Utf8.h"
 #include "filectrl/FileListBox.h"
 #include "fw/Application.h"
 #include "fw/Form.h"
 #include "fw/Handle.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ class BenchDir {
     DWORD n = GetTempPathW(MAX_PATH + 1, temp);
     path_ = std::wstring(temp, n) + L"listbench" + std::to_wstring(GetCurrentProcessId());
     if (!CreateDirectoryW(path_.c_str(), nullptr)) {
-      std::fprintf(stderr, "cannot create %s\n", Utf8(path_).c_str());
+      std::fprintf(stderr, "cannot create %s\n", fw::Utf8(path_).c_str());
       std::exit(1);
     }
   }
@@ -121,7 +121,7 @@ class BenchDir {
     fw::KernelHandle h(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h) {
-      std::fprintf(stderr, "cannot create %s\n", Utf8(file).c_str());
+      std::fprintf(stderr, "cannot create %s\n", fw::Utf8(file).c_str());
       std::exit(1);
     }
   }
@@ -156,7 +156,7 @@ void Run(BenchDir& dir, int count, int runs) {
   list->SetParent(form.get());
   list->SetBounds(8, 8, 260, 340);
   list->SetMask("*.mp3");
-  list->SetDirectory(Utf8(dir.Path()));
+  list->SetDirectory(fw::Utf8(dir.Path()));
   form->Show();  // the first read
   fw::Application().ProcessMessages();
 

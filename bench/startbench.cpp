@@ -26,10 +26,10 @@
 
 #include "BareTipWindow.h"
 #include "Ombrik63.h"
-#include "Utf8.h"
 #include "fw/Application.h"
 #include "fw/LongString.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace {
 
@@ -140,8 +140,8 @@ class SampleDirectory {
     wchar_t temp[MAX_PATH + 1];
     const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
     path_ = std::wstring(temp, n) + L"startbench" + std::to_wstring(GetCurrentProcessId());
-    if (!CreateDirectoryW(path_.c_str(), nullptr)) Fail("cannot create " + Utf8(path_));
-    fw::ChDir(Utf8(path_));
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) Fail("cannot create " + fw::Utf8(path_));
+    fw::ChDir(fw::Utf8(path_));
     for (const wchar_t* name : kSubdirectories) CreateDirectoryW(name, nullptr);
     for (int i = 0; i < kFiles; ++i) Write(FileName(i), Tag(i));
     Write(L"cover.jpg", std::string(1000, 'x'));
@@ -188,7 +188,7 @@ class SampleDirectory {
     DWORD written = 0;
     if (!file ||
         !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-      Fail("cannot write " + Utf8(name));
+      Fail("cannot write " + fw::Utf8(name));
   }
 
   std::string home_;

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "TagFile.h"
-#include "Utf8.h"
 #include "fw/Handle.h"
+#include "fw/Unicode.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ using Clock = std::chrono::steady_clock;
 void MakeFile(const std::wstring& path, std::int64_t size, bool sparse) {
   fw::KernelHandle h(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h) throw std::runtime_error("cannot create " + Utf8(path));
+  if (!h) throw std::runtime_error("cannot create " + fw::Utf8(path));
   DWORD written = 0;
   if (sparse) {
     ::DeviceIoControl(h.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &written, nullptr);
@@ -38,7 +38,7 @@ void MakeFile(const std::wstring& path, std::int64_t size, bool sparse) {
          left -= std::int64_t(written)) {
       const DWORD n = static_cast<DWORD>(std::min<std::int64_t>(left, std::int64_t(chunk.size())));
       if (!::WriteFile(h.get(), chunk.data(), n, &written, nullptr) || written != n)
-        throw std::runtime_error("cannot write " + Utf8(path));
+        throw std::runtime_error("cannot write " + fw::Utf8(path));
     }
   }
   std::string record(tageditor::kRecordSize, '\0');
@@ -47,20 +47,20 @@ void MakeFile(const std::wstring& path, std::int64_t size, bool sparse) {
   at.QuadPart = size - tageditor::kRecordSize;
   if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) ||
       !::WriteFile(h.get(), record.data(), tageditor::kRecordSize, &written, nullptr))
-    throw std::runtime_error("cannot write " + Utf8(path));
+    throw std::runtime_error("cannot write " + fw::Utf8(path));
 }
 
 void BareRead(const std::wstring& path) {
   fw::KernelHandle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h) throw std::runtime_error("cannot open " + Utf8(path));
+  if (!h) throw std::runtime_error("cannot open " + fw::Utf8(path));
   LARGE_INTEGER at;
   at.QuadPart = -tageditor::kRecordSize;
   char buffer[tageditor::kRecordSize];
   DWORD got = 0;
   if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_END) ||
       !::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr) || got != sizeof buffer)
-    throw std::runtime_error("cannot read " + Utf8(path));
+    throw std::runtime_error("cannot read " + fw::Utf8(path));
 }
 
 // Microseconds one call takes.
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   for (const auto& s : sizes) {
     const std::wstring path =
         std::wstring(tmp) + L"tagbench-" + std::to_wstring(::GetCurrentProcessId()) + L".mp3";
-    const std::string name = Utf8(path);
+    const std::string name = fw::Utf8(path);
     try {
       MakeFile(path, s.size, s.sparse);
       const tageditor::TagFields fields{"Title", "Artist", "Album", "2024", "Comment", 17};

@@ -46,8 +46,7 @@ void TDirectoryListBox::FitItemHeight() {
 void TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
   DWORD flags = 0;
   if (!fw::Drives().VolumeInformation(fw::Utf16(root).c_str(), nullptr, 0, nullptr, nullptr, &flags,
-                                      nullptr,
-                                      0)) {
+                                      nullptr, 0)) {
     // Unknown: show the names as the system reports them.
     volumePreservesCase_ = true;
     volumeCaseSensitive_ = false;
@@ -70,6 +69,9 @@ void TDirectoryListBox::RebuildItems() {
     // Sorted before they are added: the list box itself keeps its order.
     fw::TStringList subdirectories;
     subdirectories.SetSorted(true);
+    // Twins that the case-blind order holds equal (A and a; an accent
+    // composed and combining) are two folders.
+    subdirectories.SetDuplicates(fw::TDuplicates::dupAccept);
     CollectSubdirectories(directory_, subdirectories);
     for (int i = 0; i < subdirectories.Count(); ++i)
       Items().AddObject(subdirectories[i], &closedFolderGlyph_);
@@ -106,7 +108,8 @@ std::string TDirectoryListBox::ApplyDisplayCase(const std::string& text) const {
 }
 
 int TDirectoryListBox::ComparePaths(const std::string& a, const std::string& b) const {
-  return volumeCaseSensitive_ ? fw::AnsiCompareStr(a, b) : fw::AnsiCompareFileName(a, b);
+  // On a case-sensitive volume only the same spelling is the same folder.
+  return volumeCaseSensitive_ ? a.compare(b) : fw::AnsiCompareFileName(a, b);
 }
 
 void TDirectoryListBox::SetDirectory(const std::string& directory) {

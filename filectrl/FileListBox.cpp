@@ -7,6 +7,7 @@
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/PathStrings.h"
 #include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 
@@ -150,9 +151,7 @@ void TFileListBox::SetDirectory(const std::string& directory) {
   ReadEntries();
 }
 
-std::string TFileListBox::FileName() {
-  return SelectedPath();
-}
+std::string TFileListBox::FileName() { return SelectedPath(); }
 
 std::string TFileListBox::SelectedPath() const {
   const std::string selected = SelectedItem();

@@ -51,8 +51,8 @@ class TFileListBox : public fw::TCustomListBox {
   // EInOutError when it cannot be entered; nothing changes then.
   void SetDirectory(const std::string& directory);
 
-  // The selected item joined to Directory; empty with nothing selected.
-  // Raises EInOutError for an item whose name the code page cannot show.
+  // The selected item joined to Directory, spelt as the file system spells
+  // it; empty with nothing selected.
   virtual std::string FileName();
   // Goes to the directory of a typed path and selects its file, or takes
   // its mask. Raises EInvalidOperation (SInvalidFileName) for a file that

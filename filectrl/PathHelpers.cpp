@@ -99,8 +99,8 @@ std::string FullPath(const std::string& path, const std::string& from) {
     full = path;
   } else if (onDrive) {
     // C: or C:name: from the directory current on that drive.
-    const bool sameDrive = from.size() >= 2 && from[1] == ':' &&
-                           fw::AsciiUpper(from[0]) == fw::AsciiUpper(path[0]);
+    const bool sameDrive =
+        from.size() >= 2 && from[1] == ':' && fw::AsciiUpper(from[0]) == fw::AsciiUpper(path[0]);
     const std::string base = sameDrive ? from : DriveDirectory(path[0]);
     full = path.size() == 2 ? base : JoinPath(base, path.substr(2));
   } else if (path.starts_with("\\")) {

@@ -72,8 +72,8 @@ ShotSize SaveWindowBitmap(HWND window, const std::string& file) {
   const uint8_t* pixels = static_cast<const uint8_t*>(bits);
   out.insert(out.end(), pixels, pixels + imageSize);
 
-  fw::KernelHandle handle(CreateFileW(fw::SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  fw::KernelHandle handle(CreateFileW(fw::SystemPath(file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) throw fw::EFOpenError("Cannot create " + file);
   DWORD written = 0;
   if (!WriteFile(handle.get(), out.data(), static_cast<DWORD>(out.size()), &written, nullptr) ||

@@ -1,7 +1,7 @@
 // host.exe: the test host of the tip modules. It loads a module, calls its
 // exports and exchanges HostMessage with its window, by hand or by script.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <exception>

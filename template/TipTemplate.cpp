@@ -10,13 +10,13 @@
 #include "fw/Handle.h"
 #include "fw/ImageList.h"
 #include "fw/Layout.h"
-#include "fw/SysUtils.h"
 #include "fw/Memo.h"
 #include "fw/Menus.h"
 #include "fw/Panel.h"
 #include "fw/Registry.h"
 #include "fw/Services.h"
 #include "fw/StaticText.h"
+#include "fw/SysUtils.h"
 
 int32_t Language = 0;
 int32_t WinVersionType = 0;
@@ -196,12 +196,12 @@ void TfrmTippTemplate::Sprache(int32_t language) {
   Language = language;
   bool english = language == 1;
   HotSpeedButtonOK->SetHint(english ? "Changes will be saved immediately"
-                                    : "\xC4nderungen werden gespeichert");
+                                    : "\xC3\x84nderungen werden gespeichert");
   HotSpeedButtonUndo->SetHint(english ? "Restore defaults"
                                       : "Setzt alles wieder auf die Standartwerte");
   HotSpeedButtonRegistry->SetHint(english ? "Registry Lookup"
                                           : "Wert in der Registry nachschlagen");
-  HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "G\xFCltig f\xFCr ... ");
+  HotSpeedButtonInfo->SetHint(english ? "Valid to ..." : "G\xC3\xBCltig f\xC3\xBCr ... ");
   Fensterwechseln1->SetCaption(english ? "Change Window" : "Fenster wechseln");
   MemoHelpD->SetVisible(!english);
   MemoHelpUS->SetVisible(english);
@@ -285,7 +285,7 @@ void TfrmTippTemplate::HotSpeedButtonOKClick(fw::TComponent*) {
 void TfrmTippTemplate::HotSpeedButtonUndoClick(fw::TComponent*) { DefaultsRestored = true; }
 
 void TfrmTippTemplate::HotSpeedButtonInfoClick(fw::TComponent*) {
-  std::string text = Language == 1 ? "Valid for:" : "G\xFCltig f\xFCr:";
+  std::string text = Language == 1 ? "Valid for:" : "G\xC3\xBCltig f\xC3\xBCr:";
   text += "\r\n\r\n";
   for (size_t bit = 0; bit < std::size(kWinVersionNames); ++bit) {
     if (ValidWinVersions & (1u << bit)) {
@@ -312,8 +312,8 @@ void TfrmTippTemplate::HotSpeedButtonRegistryClick(fw::TComponent*) {
 void TfrmTippTemplate::Fensterwechseln1Click(fw::TComponent*) { Broadcast(kSwitchWindowNotice, 0); }
 
 void TfrmTippTemplate::NeuStart() {
-  if (fw::MessageDlg("Um diese \xC4nderung zu aktivieren, ist ein Neustart des Systems "
-                     "erforderlich. Soll der Neustart jetzt durchgef\xFChrt werden ?",
+  if (fw::MessageDlg("Um diese \xC3\x84nderung zu aktivieren, ist ein Neustart des Systems "
+                     "erforderlich. Soll der Neustart jetzt durchgef\xC3\xBChrt werden ?",
                      fw::TMsgDlgType::mtConfirmation, fw::mbYes | fw::mbNo, 0) != fw::mrYes)
     return;
   // Windows NT and 2000 restart only with the shutdown privilege enabled.
@@ -323,7 +323,8 @@ void TfrmTippTemplate::NeuStart() {
     Close();
   } else {
     fw::ShowMessage(
-        "Das System l\xE4\xDFt sich zur Zeit nicht neu starten. Bitte f\xFChren Sie sp\xE4ter "
+        "Das System l\xC3\xA4\xC3\x9Ft sich zur Zeit nicht neu starten. Bitte f\xC3\xBChren Sie "
+        "sp\xC3\xA4ter "
         "manuell einen Neustart durch");
   }
 }

@@ -145,7 +145,8 @@ class Lexer {
               !std::isxdigit(static_cast<unsigned char>(text_[pos_ + 1])))
             reader_.Fail(line_, "Bad \\x escape");
           // The character U+00xx (Latin-1, as "\xFC" for "ü"), in UTF-8 as all text.
-          const char16_t code = static_cast<char16_t>(std::stoi(text_.substr(pos_, 2), nullptr, 16));
+          const char16_t code =
+              static_cast<char16_t>(std::stoi(text_.substr(pos_, 2), nullptr, 16));
           out += Utf8(std::u16string_view(&code, 1));
           pos_ += 2;
           break;

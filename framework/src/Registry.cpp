@@ -84,8 +84,8 @@ void TRegistry::CloseKey() {
 
 bool TRegistry::ValueExists(const std::string& name) const {
   if (!current_) return false;
-  return ::RegQueryValueExW(current_.get(), Utf16(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
+  return ::RegQueryValueExW(current_.get(), Utf16(name).c_str(), nullptr, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
 }
 
 int32_t TRegistry::ReadInteger(const std::string& name) const {
@@ -154,7 +154,8 @@ bool TRegistry::KeyExists(const std::string& key) const {
   std::string relative;
   HKEY base = BaseFor(key, relative);
   HKEY raw = nullptr;
-  if (::RegOpenKeyExW(base, Utf16(relative).c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return false;
+  if (::RegOpenKeyExW(base, Utf16(relative).c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
+    return false;
   RegKey closer(raw);
   return true;
 }

@@ -30,9 +30,7 @@ std::string Mapped(const std::string& s, DWORD(WINAPI* map)(LPWSTR, DWORD)) {
   return Utf8(wide);
 }
 
-DWORD Attributes(const std::string& path) {
-  return ::GetFileAttributesW(SystemPath(path).c_str());
-}
+DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(SystemPath(path).c_str()); }
 
 std::wstring CurrentDirectoryW() {
   std::wstring dir(MAX_PATH, L'\0');
@@ -56,8 +54,8 @@ std::wstring CurrentDirectoryW() {
 std::wstring SystemPath(const std::string& path) {
   if (path.starts_with("\\\\?\\") || path.starts_with("\\\\.\\")) return Utf16(path);
   const auto isLetter = [](char c) { return AsciiUpper(c) >= 'A' && AsciiUpper(c) <= 'Z'; };
-  const bool share = path.size() > 2 && (path[0] == '\\' || path[0] == '/') &&
-                     (path[1] == '\\' || path[1] == '/');
+  const bool share =
+      path.size() > 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
   const bool drive = path.size() >= 3 && isLetter(path[0]) && path[1] == ':' &&
                      (path[2] == '\\' || path[2] == '/');
   if (share) return L"\\\\?\\UNC\\" + Utf16(NormalizedPath(path).substr(2));
@@ -67,6 +65,10 @@ std::wstring SystemPath(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return Utf16(path);
   // Relative to the process's current directory, as the system takes it.
   const std::string current = GetCurrentDir();
+  // A current directory that is no full path (Wine reports "nul" after
+  // entering a folder of that name) has nothing to join to.
+  if (!(current.size() >= 3 && current[1] == ':') && !current.starts_with("\\\\"))
+    return Utf16(path);
   if (path.empty()) return SystemPath(current);
   if (path[0] == '\\' || path[0] == '/') return SystemPath(ExtractFileDrive(current) + path);
   return SystemPath(current + "\\" + path);
@@ -84,14 +86,49 @@ void ChDir(const std::string& path) {
   }
 }
 
+namespace {
+
+// Whether the plain form of a path (the only one the current directory
+// takes) names a place other than the path: a name the system reads as a
+// device (nul.mp3 is NUL), or one whose trailing dots and blanks it drops.
+bool PlainFormAlters(std::string_view path) {
+  static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (std::size_t start = 0; start < path.size();) {
+    std::size_t end = path.find_first_of("\\/", start);
+    if (end == std::string_view::npos) end = path.size();
+    const std::string_view name = path.substr(start, end - start);
+    start = end + 1;
+    if (name.empty() || name == "." || name == "..") continue;
+    if (name.back() == '.' || name.back() == ' ') return true;
+    const std::string stem = AsciiUpperCase(name.substr(0, name.find('.')));
+    for (std::string_view device : kDevices)
+      if (stem == device) return true;
+    if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+        stem[3] >= '1' && stem[3] <= '9')
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool SetCurrentDir(const std::string& path) {
-  // The plain form: Wine takes an extended path that is too long for its
-  // current directory and then stands in a shortened one. What the system
-  // reports afterwards must be the directory asked for; a name that the plain
-  // form changes (a trailing dot) or one too long for the process is refused.
-  const std::wstring before = CurrentDirectoryW();
+  // Windows holds at most MAX_PATH - 2 characters there for a program that
+  // has not declared itself long-path aware. Wine takes more but writes past
+  // a buffer of that size in the process's parameters (the program's own
+  // path and command line are overwritten, and a later DLL load crashes), so
+  // the limit is kept on both.
   const std::wstring wanted = SystemPath(path);
+  constexpr std::size_t kExtendedPrefix = 4;  // \\?\ (UNC: 8, for 2 characters fewer)
+  std::size_t plainLength = wanted.size() - kExtendedPrefix;
+  if (wanted.starts_with(L"\\\\?\\UNC\\")) plainLength -= 2;
+  if (plainLength > MAX_PATH - 2 || PlainFormAlters(path)) {
+    ::SetLastError(ERROR_SUCCESS);
+    return false;
+  }
+  const std::wstring before = CurrentDirectoryW();
   if (!::SetCurrentDirectoryW(Utf16(path).c_str())) return false;
+  // What the system reports now must be the directory asked for.
   const std::wstring now = SystemPath(GetCurrentDir());
   if (::CompareStringOrdinal(now.data(), static_cast<int>(now.size()), wanted.data(),
                              static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
@@ -123,8 +160,8 @@ std::string AnsiUpperCase(const std::string& s) { return Mapped(s, ::CharUpperBu
 
 std::string AnsiToUtf8(std::string_view ansi) {
   if (ansi.empty()) return {};
-  const int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                      nullptr, 0);
+  const int n =
+      ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(n), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
   return Utf8(wide);

@@ -157,10 +157,10 @@ void TWinControl::CreateWnd() {
   HMENU id = nullptr;
   if (params.Style & WS_CHILD)
     id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(NextControlId(this)));
-  HWND window = CreateWindowExW(params.ExStyle, Utf16(params.WinClassName).c_str(),
-                                Utf16(params.Caption).c_str(), params.Style, params.X, params.Y,
-                                params.Width, params.Height, params.WndParent, id, ThisModule(),
-                                this);
+  HWND window =
+      CreateWindowExW(params.ExStyle, Utf16(params.WinClassName).c_str(),
+                      Utf16(params.Caption).c_str(), params.Style, params.X, params.Y, params.Width,
+                      params.Height, params.WndParent, id, ThisModule(), this);
   if (!window) {
     if (id) ControlIds().erase(static_cast<UINT>(reinterpret_cast<UINT_PTR>(id)));
     throw Exception(std::string("Error creating window of class ") + ClassName());

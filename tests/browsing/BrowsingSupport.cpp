@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace browsing {
 namespace {
@@ -129,11 +130,8 @@ void Picture::DrawGlyph(const fw::TBitmap& glyph, int glyphX) {
 }
 
 void Picture::DrawText(const fw::TFont& font, const std::string& text, int textX) {
-  HGDIOBJ old = ::SelectObject(dc_, font.Handle());
-  ::SetBkMode(dc_, TRANSPARENT);
-  ::SetTextColor(dc_, RGB(0, 0, 0));
-  ::TextOutA(dc_, textX, 0, text.data(), static_cast<int>(text.size()));
-  ::SelectObject(dc_, old);
+  // As every list and combo box item: one line, centred vertically.
+  DrawTextFormatted(font, text, textX, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void Picture::DrawTextFormatted(const fw::TFont& font, const std::string& text, int textX,
@@ -143,7 +141,8 @@ void Picture::DrawTextFormatted(const fw::TFont& font, const std::string& text, 
   ::SetTextColor(dc_, RGB(0, 0, 0));
   RECT r = Rect();
   r.left = textX;
-  ::DrawTextA(dc_, text.c_str(), -1, &r, format);
+  const std::wstring wide = fw::Utf16(text);
+  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, format);
   ::SelectObject(dc_, old);
 }
 

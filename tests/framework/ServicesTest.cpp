@@ -68,11 +68,9 @@ TEST(Services, ScriptedDrivesAnswerAsTheSystemWould) {
   wchar_t label[12], fs[16];
   DWORD serial, maxLen, flags;
   ::SetLastError(0);
-  EXPECT_FALSE(
-      d.VolumeInformation(L"A:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
+  EXPECT_FALSE(d.VolumeInformation(L"A:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
   EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
-  ASSERT_TRUE(
-      d.VolumeInformation(L"c:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
+  ASSERT_TRUE(d.VolumeInformation(L"c:\\", label, 12, &serial, &maxLen, &flags, fs, 16));
   EXPECT_STREQ(label, L"SYSTEM");
   EXPECT_EQ(flags, static_cast<DWORD>(FILE_CASE_SENSITIVE_SEARCH));
 

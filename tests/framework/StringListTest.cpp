@@ -21,8 +21,8 @@ TEST(StringList, SortedListOrdersByLocaleIgnoringCaseAndIgnoresDuplicates) {
   TStringList l;
   l.SetSorted(true);
   EXPECT_EQ(l.Duplicates(), TDuplicates::dupIgnore);
-  for (const char* s :
-       {"system", "Programme", "\xC3\x84nderungen", "Windows", "programme", "Apps", "SYSTEM", "bilder"})
+  for (const char* s : {"system", "Programme", "\xC3\x84nderungen", "Windows", "programme", "Apps",
+                        "SYSTEM", "bilder"})
     l.Add(s);
   // "Änderungen" sorts with A, not after the ASCII letters as its byte would.
   EXPECT_EQ(Items(l), (std::vector<std::string>{"\xC3\x84nderungen", "Apps", "bilder", "Programme",

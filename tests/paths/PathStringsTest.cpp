@@ -90,7 +90,9 @@ TEST(Unicode, ConvertsBothWaysAndKeepsLoneSurrogates) {
       {NOTE, u"\U0001F3B5"},
       {E_ACUTE, u"e\u0301"},
       {"\xED\xA0\x80", std::u16string(1, 0xD800)},  // a high surrogate alone
-      {"a\xED\xBF\xBF" "b", u"a" + std::u16string(1, 0xDFFF) + u"b"},
+      {"a\xED\xBF\xBF"
+       "b",
+       u"a" + std::u16string(1, 0xDFFF) + u"b"},
       {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
   };
   for (const auto& [utf8, utf16] : both) {
@@ -100,9 +102,9 @@ TEST(Unicode, ConvertsBothWaysAndKeepsLoneSurrogates) {
   // Bytes that are no character read as U+FFFD, each on its own, and the
   // text after them is read afresh.
   const std::pair<std::string, std::u16string> malformed[] = {
-      {"\xFC", u"\uFFFD"},                     // a code page's byte
-      {"\xC0\xAF", u"\uFFFD\uFFFD"},           // an overlong "/"
-      {"\xE2\x82", u"\uFFFD\uFFFD"},           // cut short
+      {"\xFC", u"\uFFFD"},                                // a code page's byte
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // an overlong "/"
+      {"\xE2\x82", u"\uFFFD\uFFFD"},                      // cut short
       {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
       {"\xE2x\xA9", u"\uFFFDx\uFFFD"},
   };

@@ -81,8 +81,18 @@ std::vector<std::string> TipWindow::FileItems() const {
   return items;
 }
 
+namespace {
+// The item spelt exactly so: the lists' own search ignores case, and case
+// twins are two entries.
+int ExactItem(const fw::TCustomListBox& list, const std::string& name) {
+  for (int i = 0; i < list.Items().Count(); ++i)
+    if (list.Items().Strings(i) == name) return i;
+  return -1;
+}
+}  // namespace
+
 void TipWindow::OpenDirectory(const std::string& name) {
-  const int index = dirs->Items().IndexOf(name);
+  const int index = ExactItem(*dirs, name);
   ASSERT_GE(index, 0) << name;
   testsupport::ClickListItem(*dirs, index);
   ASSERT_TRUE(PumpUntil([&] { return dirs->Focused() && dirs->ItemIndex() == index; })) << name;
@@ -91,7 +101,7 @@ void TipWindow::OpenDirectory(const std::string& name) {
 }
 
 void TipWindow::ClickFile(const std::string& name, bool twice) {
-  const int index = files->Items().IndexOf(name);
+  const int index = ExactItem(*files, name);
   ASSERT_GE(index, 0) << name;
   testsupport::ClickListItem(*files, index, twice);
   ASSERT_TRUE(PumpUntil([&] { return files->ItemIndex() == index; })) << name;

@@ -12,7 +12,9 @@
 
 #include "TagEditorSupport.h"
 #include "fw/Exceptions.h"
+#include "fw/Label.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
 #include "testsupport/FileHolder.h"
@@ -379,6 +381,83 @@ TEST_F(TagEditor, PlayAndADoubleClickHandTheFileToTheShell) {
   }
 }
 
+// Names and folders as collections have them. Each file is listed as it is
+// spelt, opens as itself by a click, saves byte for byte, and reaches the
+// shell under its true path; Label1 shows the directory shortened at its
+// separators. The process's current directory follows the browsing controls
+// only where it can hold the path: not into a folder whose name ends in a
+// dot or a blank (the plain form would drop those), not past 258 characters.
+TEST_F(TagEditor, NamesInEveryScriptAndFoldersOfAnyDepth) {
+  // Folder chains from Musik down to more than 260 and to just over 1,000
+  // characters.
+  const auto level = [](int n) { return "Ebene " + std::to_string(n) + " - Ripper 2019 - Disc 1"; };
+  std::vector<std::string> deep260, deep1000;
+  std::size_t length = Path("").size();
+  for (int n = 1; length < 960; ++n) {
+    deep1000.push_back(level(n));
+    if (length < 300) deep260.push_back(level(n));
+    length += level(n).size() + 1;
+  }
+  deep1000.push_back(std::string(1002 - length, 'x'));
+  struct Case {
+    std::vector<std::string> folders;
+    std::string name;
+    bool cwdFollows;
+  };
+  const Case cases[] = {
+      {{"Welt"}, "Привет мир.mp3", true},
+      {{"Welt"}, "日本語の歌.mp3", true},
+      {{"Welt"}, "Καλημέρα.mp3", true},
+      {{"Welt"}, "Note 🎵 song.mp3", true},
+      {{"Welt"}, "Café.mp3", true},        // composed
+      {{"Welt"}, "Cafe\u0301.mp3", true},  // decomposed: another file
+      {{"Welt"}, "con.mp3", true},         // device names are files here
+      {{"Welt"}, "aux.mp3", true},
+      {{"Welt"}, "Tom's [live] 50% & more; 2.mp3", true},
+      {{"Welt", "Live."}, "Ende.mp3", false},
+      {{"Welt", "Demo "}, "Ende.mp3", false},
+      {deep260, "Tief.mp3", false},
+      {deep1000, "Tiefer.mp3", false},
+  };
+  int number = 0;
+  for (const Case& c : cases) {
+    std::string relative;
+    for (const std::string& folder : c.folders) relative += folder + "\\";
+    // Each title tells its file apart from its twins.
+    Write(relative + c.name, {"Titel " + std::to_string(++number), "", "", "", "", 12});
+  }
+  Open();
+  TipWindow& tip = Tip();
+  auto* label = moduletest::Part<fw::TLabel>(tip.form, "Label1");
+  ASSERT_NE(label, nullptr);
+  number = 0;
+  for (const Case& c : cases) {
+    ++number;
+    SCOPED_TRACE(c.name);
+    std::string relative;
+    for (const std::string& folder : c.folders) {
+      if (tip.dirs->Items().Strings(tip.dirs->ItemIndex()) != folder) tip.OpenDirectory(folder);
+      relative += folder + "\\";
+    }
+    const std::string directory = Path(relative.substr(0, relative.size() - 1));
+    EXPECT_EQ(fw::GetCurrentDir() == directory, c.cwdFollows);
+    // Shortened only at separators, ending in the whole folder name.
+    EXPECT_TRUE(label->Text().ends_with(c.folders.back())) << label->Text();
+    EXPECT_LE(label->Text().size(), directory.size());
+
+    tip.ClickFile(c.name);
+    EXPECT_EQ(tip.Title().Text(), "Titel " + std::to_string(number));
+    tip.Type(tip.Title(), "Neu " + std::to_string(number));
+    tip.Click(*tip.ok);
+    EXPECT_EQ(TitleOnDisk(relative + c.name), Padded("Neu " + std::to_string(number), 30));
+    tip.Click(*tip.play);
+    ASSERT_FALSE(shell_->Calls.empty());
+    EXPECT_EQ(shell_->Calls.back().file, Path(relative + c.name));
+    tip.OpenDirectory("Musik");
+  }
+  EXPECT_TRUE(Errors().empty()) << testing::PrintToString(Errors());
+}
+
 TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
   temp_.SetAttributes("Musik\\Genre 255.mp3", FILE_ATTRIBUTE_READONLY);
   Open();
@@ -562,9 +641,9 @@ TEST_F(TagEditor, TheImageButtonsShowTheirHintsInTheWindowsLanguage) {
     auto shown = [&tip]() -> std::string {
       HWND hint = tip.form->HintWindow();
       if (!hint || !IsWindowVisible(hint)) return "";
-      char text[256] = {};
-      GetWindowTextA(hint, text, sizeof text);
-      return text;
+      wchar_t text[256] = {};
+      GetWindowTextW(hint, text, 256);
+      return fw::Utf8(std::wstring_view(text));
     };
     const char* buttons[] = {"HotSpeedButtonOK", "HotSpeedButtonUndo", "HotSpeedButtonInfo",
                              "HotSpeedButtonRegistry"};

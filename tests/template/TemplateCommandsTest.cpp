@@ -155,7 +155,8 @@ constexpr char kRestartQuestion[] =
     "Um diese \xC3\x84nderung zu aktivieren, ist ein Neustart des Systems erforderlich. Soll der "
     "Neustart jetzt durchgef\xC3\xBChrt werden ?";
 constexpr char kRestartFailed[] =
-    "Das System l\xC3\xA4\xC3\x9Ft sich zur Zeit nicht neu starten. Bitte f\xC3\xBChren Sie sp\xC3\xA4ter manuell "
+    "Das System l\xC3\xA4\xC3\x9Ft sich zur Zeit nicht neu starten. Bitte f\xC3\xBChren Sie "
+    "sp\xC3\xA4ter manuell "
     "einen Neustart durch";
 
 struct RestartCase {

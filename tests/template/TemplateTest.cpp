@@ -13,11 +13,11 @@
 #include "fw/Menus.h"
 #include "fw/SpeedButton.h"
 #include "fw/StaticText.h"
+#include "fw/SysUtils.h"
 #include "testsupport/ModuleHost.h"
 #include "testsupport/Pump.h"
 #include "testsupport/RecordingDialogs.h"
 #include "testsupport/RegistryGuard.h"
-#include "fw/SysUtils.h"
 #include "testsupport/UserInput.h"
 
 namespace moduletest {

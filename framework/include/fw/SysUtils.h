@@ -28,10 +28,10 @@ FW_API std::string GetCurrentDir();
 FW_API void ChDir(const std::string &path);
 // Changes it without raising; answers whether that worked. A directory that
 // the process's current directory cannot hold is refused and the current
-// directory stays: one longer than the system allows there (Windows: 258
-// characters for a program that has not declared itself long-path aware;
-// Wine: about 1,000), or one whose name the plain form alters (a trailing
-// dot or blank).
+// directory stays: one longer than 258 characters (what Windows holds there
+// for a program that has not declared itself long-path aware; Wine takes
+// more but damages the process's parameters), or one whose name the plain
+// form alters (a device name such as nul.mp3, a trailing dot or blank).
 FW_API bool SetCurrentDir(const std::string &path);
 
 // A file, not a directory; patterns with * or ? never exist.

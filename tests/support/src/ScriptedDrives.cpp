@@ -23,7 +23,8 @@ void CopyOut(const std::string& text, wchar_t* buffer, DWORD size) {
 }
 
 std::string Logged(const char* function, const wchar_t* argument) {
-  return std::string(function) + " " + (argument ? fw::Utf8(std::wstring_view(argument)) : "(null)");
+  return std::string(function) + " " +
+         (argument ? fw::Utf8(std::wstring_view(argument)) : "(null)");
 }
 
 }  // namespace
@@ -76,8 +77,7 @@ BOOL ScriptedDrives::VolumeInformation(const wchar_t* root, wchar_t* volumeName,
   return TRUE;
 }
 
-DWORD ScriptedDrives::NetConnection(const wchar_t* localName, wchar_t* remoteName,
-                                    DWORD* length) {
+DWORD ScriptedDrives::NetConnection(const wchar_t* localName, wchar_t* remoteName, DWORD* length) {
   Log.push_back(Logged("NetConnection", localName));
   const ScriptedDrive* d = Find(localName);
   if (d == nullptr) {

@@ -133,7 +133,8 @@ std::string TempDir::ReadFile(std::string_view relative) const {
 
 void TempDir::SetAttributes(std::string_view relative, DWORD attributes) const {
   std::string full = Join(path_, relative);
-  if (!::SetFileAttributesW(Sys(full).c_str(), attributes)) Fail("cannot set attributes of " + full);
+  if (!::SetFileAttributesW(Sys(full).c_str(), attributes))
+    Fail("cannot set attributes of " + full);
 }
 
 }  // namespace testsupport

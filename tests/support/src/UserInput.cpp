@@ -1,9 +1,10 @@
 #include "testsupport/UserInput.h"
 
-#include "fw/Unicode.h"
-
 #include <iterator>
 #include <vector>
+
+#include "fw/Unicode.h"
+#include "testsupport/Pump.h"
 
 namespace testsupport {
 
@@ -83,9 +84,23 @@ void ClickListItem(fw::TCustomListBox& list, int index, bool twice) {
     r = list.ItemRect(index);
   }
   // A little in from the left, past the glyph where there is one.
-  MovePointer(list.Handle(), {r.left + 20, (r.top + r.bottom) / 2});
+  POINT at{r.left + 20, (r.top + r.bottom) / 2};
+  ClientToScreen(list.Handle(), &at);
+  // A click where the last one was, within the double-click time, would be
+  // the second half of a double click (a list that scrolled puts another
+  // item there).
+  static POINT lastAt{-1, -1};
+  static DWORD lastTime = 0;
+  const DWORD since = GetTickCount() - lastTime;
+  if (at.x == lastAt.x && at.y == lastAt.y && since <= GetDoubleClickTime())
+    PumpFor(static_cast<int>(GetDoubleClickTime() - since) + 50);
+  ScreenToClient(list.Handle(), &at);
+  MovePointer(list.Handle(), at);
   ClickPointer();
   if (twice) ClickPointer();
+  ClientToScreen(list.Handle(), &at);
+  lastAt = at;
+  lastTime = GetTickCount();
 }
 
 }  // namespace testsupport
