@@ -7,6 +7,7 @@
 #include "fw/Application.h"
 #include "fw/Exceptions.h"
 #include "fw/Layout.h"
+#include "fw/PathStrings.h"
 #include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 
