@@ -1,8 +1,13 @@
 #include "HardeningSupport.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <stdexcept>
+#include <thread>
 
+#include "fw/FileStream.h"
 #include "fw/Handle.h"
 #include "fw/SysUtils.h"
 
@@ -70,6 +75,24 @@ void EmptyDirW(const std::wstring& path) {
       ::DeleteFileW(full.c_str());
     }
   } while (::FindNextFileW(find.get(), &data));
+}
+
+std::string ReadThroughStream(const std::string& path) {
+  auto read = std::make_shared<std::packaged_task<std::string()>>([path] {
+    try {
+      fw::TFileStream stream(path, fw::fmOpenRead | fw::fmShareDenyNone);
+      std::string bytes(static_cast<size_t>(stream.Size()), '\0');
+      stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+      return bytes;
+    } catch (const std::exception& e) {
+      return "<error: " + std::string(e.what()) + ">";
+    }
+  });
+  std::future<std::string> bytes = read->get_future();
+  // Left to itself if it hangs: the process ends it.
+  std::thread([read] { (*read)(); }).detach();
+  if (bytes.wait_for(std::chrono::seconds(5)) != std::future_status::ready) return "<no answer>";
+  return bytes.get();
 }
 
 std::string UnixPathOf(const std::string& windowsPath) {

@@ -65,6 +65,12 @@ class EmptiedOnExit {
   std::string path_;
 };
 
+// The bytes of a file read through the framework's file stream, on a
+// second thread: a name taken for a device that waits for input (con, aux)
+// then gives "<no answer>" after a few seconds instead of hanging the test.
+// A refusal gives "<error: ...>" with the framework's message.
+std::string ReadThroughStream(const std::string& path);
+
 // The Unix path Wine keeps a Windows path at; empty outside Wine.
 std::string UnixPathOf(const std::string& windowsPath);
 
