@@ -1,22 +1,18 @@
 #include "HardeningSupport.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
 
+#include "fw/FileStream.h"
 #include "fw/Handle.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 
 namespace hardening {
 namespace {
-
-// The form that "\\?\" gives a full path: no length limit, no parsing.
-std::wstring Verbatim(const std::wstring& path) {
-  return path.starts_with(L"\\\\?\\") ? path : L"\\\\?\\" + path;
-}
-
-[[noreturn]] void Fail(const std::string& what) {
-  throw std::runtime_error(what + " (error " + std::to_string(::GetLastError()) + ")");
-}
 
 struct ChangeNotificationTraits {
   static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
@@ -28,48 +24,22 @@ using ChangeNotification = fw::UniqueHandle<HANDLE, ChangeNotificationTraits>;
 
 Host::Host() : form_(fw::MakeOwned<fw::TForm>()) { form_->SetBounds(30, 30, 520, 420); }
 
-std::wstring Wide(std::string_view ansi) {
-  if (ansi.empty()) return std::wstring();
-  const int n =
-      ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-  return wide;
-}
-
-void MakeDirW(const std::wstring& path) {
-  if (!::CreateDirectoryW(Verbatim(path).c_str(), nullptr) &&
-      ::GetLastError() != ERROR_ALREADY_EXISTS)
-    Fail("cannot make a directory");
-}
-
-void WriteFileW(const std::wstring& path, std::string_view bytes) {
-  fw::KernelHandle file(::CreateFileW(Verbatim(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) Fail("cannot create a file");
-  DWORD written = 0;
-  if (!bytes.empty() &&
-      !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-    Fail("cannot write a file");
-}
-
-void EmptyDirW(const std::wstring& path) {
-  const std::wstring dir = Verbatim(path);
-  WIN32_FIND_DATAW data;
-  fw::FindHandle find(::FindFirstFileW((dir + L"\\*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::wstring name = data.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring full = dir + L"\\" + name;
-    ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      EmptyDirW(full);
-      ::RemoveDirectoryW(full.c_str());
-    } else {
-      ::DeleteFileW(full.c_str());
+std::string ReadThroughStream(const std::string& path) {
+  auto read = std::make_shared<std::packaged_task<std::string()>>([path] {
+    try {
+      fw::TFileStream stream(path, fw::fmOpenRead | fw::fmShareDenyNone);
+      std::string bytes(static_cast<size_t>(stream.Size()), '\0');
+      stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+      return bytes;
+    } catch (const std::exception& e) {
+      return "<error: " + std::string(e.what()) + ">";
     }
-  } while (::FindNextFileW(find.get(), &data));
+  });
+  std::future<std::string> bytes = read->get_future();
+  // Left to itself if it hangs: the process ends it.
+  std::thread([read] { (*read)(); }).detach();
+  if (bytes.wait_for(std::chrono::seconds(5)) != std::future_status::ready) return "<no answer>";
+  return bytes.get();
 }
 
 std::string UnixPathOf(const std::string& windowsPath) {
@@ -77,7 +47,7 @@ std::string UnixPathOf(const std::string& windowsPath) {
   const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
       ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
   if (!toUnix) return std::string();
-  char* unix = toUnix(Wide(windowsPath).c_str());
+  char* unix = toUnix(fw::Utf16(windowsPath).c_str());
   if (!unix) return std::string();
   std::string result(unix);
   ::HeapFree(::GetProcessHeap(), 0, unix);

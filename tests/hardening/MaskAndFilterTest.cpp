@@ -1,7 +1,7 @@
 // Masks and filter texts of odd shapes on a real file list and filter
 // selector: empty pieces and parts, bars at the ends, blanks, wildcards for
-// everything, texts far longer than any path, and bytes the ANSI code page
-// leaves undefined. Nothing may crash, the list shows what the masks match,
+// everything, texts far longer than any path, and masks and descriptions
+// beyond ASCII. Nothing may crash, the list shows what the masks match,
 // and the controls go on working afterwards.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "HardeningSupport.h"
+#include "Utf8Text.h"
 #include "filectrl/FileListBox.h"
 #include "filectrl/FilterComboBox.h"
 #include "fw/Exceptions.h"
 #include "fw/SysUtils.h"
+#include "fw/Unicode.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/TempDir.h"
 
@@ -32,8 +34,13 @@ Texts Sorted(Texts v) {
   return v;
 }
 
-const Texts kMp3 = {"a.mp3", "B.MP3", "c d.mp3"};
-const Texts kAllFiles = {"a.mp3", "B.MP3", "c d.mp3", "e.txt", "f.mp3.txt", "noext"};
+#define U_UMLAUT "\xC3\x9C"
+#define A_UMLAUT "\xC3\xA4"
+#define A_UMLAUT_CAPITAL "\xC3\x84"
+
+const Texts kMp3 = {"a.mp3", "B.MP3", "c d.mp3", U_UMLAUT "ber.mp3"};
+const Texts kAllFiles = {"a.mp3", "B.MP3",     "c d.mp3", U_UMLAUT "ber.mp3",
+                         "e.txt", "f.mp3.txt", "noext",   "g." A_UMLAUT};
 
 Texts Plus(Texts a, const Texts& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -83,8 +90,11 @@ TEST_F(OddMasks, FileListShowsWhatEachMaskPieceMatches) {
       {" *.mp3", {}},
       // The bar is no wildcard and no separator here: a name cannot hold it.
       {"*.mp3|*.txt", {}},
-      {"*.\x81", {}},
-      {"\x81\x8D\x8F\x90\x9D", {}},
+      // Letters beyond ASCII match in either case.
+      {"*." A_UMLAUT_CAPITAL, {"g." A_UMLAUT}},
+      {"\xC3\xBC*", {U_UMLAUT "ber.mp3"}},
+      {"*.mp3;*." A_UMLAUT, Plus(kMp3, {"g." A_UMLAUT})},
+      {RU_MUSIC "*", {}},
       // A piece longer than any path the system takes finds nothing.
       {std::string(400, 'x') + "*", {}},
       // Any number of stars is one star.
@@ -129,7 +139,8 @@ TEST_F(OddMasks, OddTypedFileNamesAreTakenOrRefused) {
       "..",
       "...",
       ";",
-      "\x81",
+      A_UMLAUT,
+      U_UMLAUT "ber.mp3",
       "c d.mp3",
       "*.mp3;*.txt",
       std::string(400, 'a'),
@@ -187,8 +198,12 @@ TEST_F(OddMasks, FilterSelectorSplitsEveryShapeAndHandsOnTheFirstMask) {
        " *.mp3; *.txt ",
        {}},
       {"All|*.*", {"All"}, {"*.*"}, "*.*", kAllFiles},
-      {"M\xDCsik \x81\x8D\x9D|*.mp3", {"M\xDCsik \x81\x8D\x9D"}, {"*.mp3"}, "*.mp3", kMp3},
-      {"MP3|*.\x81", {"MP3"}, {"*.\x81"}, "*.\x81", {}},
+      {EL_MUSIC " (*.mp3)|*.mp3", {EL_MUSIC " (*.mp3)"}, {"*.mp3"}, "*.mp3", kMp3},
+      {JA_SONGS "|*.mp3;*." A_UMLAUT "|" NOTE "|*.txt",
+       {JA_SONGS, NOTE},
+       {"*.mp3;*." A_UMLAUT, "*.txt"},
+       "*.mp3;*." A_UMLAUT,
+       Plus(kMp3, {"g." A_UMLAUT})},
   };
   combo->SetFileList(files);
   host.Show();
@@ -196,6 +211,10 @@ TEST_F(OddMasks, FilterSelectorSplitsEveryShapeAndHandsOnTheFirstMask) {
     SCOPED_TRACE("filter \"" + c.filter + "\"");
     combo->SetFilter(c.filter);
     EXPECT_EQ(ItemTexts(*combo), c.descriptions);
+    // What the window shows: the first description.
+    wchar_t shown[256] = {};
+    ::GetWindowTextW(combo->Handle(), shown, 256);
+    EXPECT_EQ(fw::Utf8(std::wstring_view(shown)), c.descriptions.empty() ? "" : c.descriptions[0]);
     Texts masks;
     for (int i = 0; i < combo->FilterMasks().Count(); ++i) masks.push_back(combo->FilterMasks()[i]);
     EXPECT_EQ(masks, c.masks);
