@@ -1,7 +1,8 @@
 // host.exe: the test host of the tip modules. It loads a module, calls its
 // exports and exchanges HostMessage with its window, by hand or by script.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <exception>
