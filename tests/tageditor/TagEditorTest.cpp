@@ -308,7 +308,9 @@ TEST_F(TagEditor, AnEditWarnsOfTextThatWillNotFit) {
   };
   const std::string a30(30, 'a');
   for (const Case& c :
-       {Case{"Abendlied.mp3", 0, a30, false}, Case{"Abendlied.mp3", 0, a30 + "b", true},
+       {// Characters the record's code page lacks would be lost as well.
+        Case{"Abendlied.mp3", 1, "Д", true}, Case{"Abendlied.mp3", 2, "Müller ä", false},
+        Case{"Abendlied.mp3", 0, a30, false}, Case{"Abendlied.mp3", 0, a30 + "b", true},
         Case{"Abendlied.mp3", 0, a30 + "   ", false}, Case{"Abendlied.mp3", 3, "1999", false},
         Case{"Abendlied.mp3", 3, "19990", true},
         Case{"Abendlied.mp3", 4, std::string(29, 'k'), false},
@@ -331,6 +333,15 @@ TEST_F(TagEditor, AnEditWarnsOfTextThatWillNotFit) {
   ASSERT_EQ(tip.edits[4]->Text(), std::string(28, 'k') + ' ');
   for (fw::TEdit* edit : tip.edits) EXPECT_FALSE(warns(*edit)) << edit->Name();
   EXPECT_TRUE(Errors().empty());
+
+  // A save is refused rather than write "?" for them, naming the field.
+  const std::string before = Read("Bergfahrt.mp3");
+  tip.Type(*tip.edits[1], "Ж");
+  tip.Click(*tip.ok);
+  EXPECT_EQ(Read("Bergfahrt.mp3"), before);
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_NE(Errors()[0].find("\"K\xC3\xBCnstler\""), std::string::npos) << Errors()[0];
+  EXPECT_TRUE(tip.ok->Enabled());
 }
 
 TEST_F(TagEditor, ADirectoryChangeKeepsTheValuesAndOKThenFailsAtOpening) {
