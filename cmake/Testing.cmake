@@ -88,6 +88,12 @@ function(fw_add_test target)
              WORKING_DIRECTORY "${FW_BIN_DIR}")
   endif()
   _fw_set_test_properties(${arg_NAME} "${arg_TIMEOUT}" "${arg_LABELS}")
+  # Under Wine a crash in the exception dispatch, or a stack overflow, can end
+  # a program with exit code 0 and without the debugger's line: a run counts
+  # only when the test framework reached its summary, with no test failed.
+  set_property(TEST ${arg_NAME} PROPERTY
+               PASS_REGULAR_EXPRESSION "\\[==========\\] [0-9]+ tests? from [0-9]+ test suites? ran")
+  set_property(TEST ${arg_NAME} APPEND PROPERTY FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
   if(arg_TIP_WINDOW)
     set_property(TEST ${arg_NAME} APPEND PROPERTY RESOURCE_LOCK tip_window)
   endif()
