@@ -87,7 +87,7 @@ namespace {
 std::string SortKey(const std::wstring& text) {
   const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
   const int length = static_cast<int>(text.size());
-  std::string key(text.size() * 8 + 16, '\0');
+  std::string key(text.size() * 4 + 16, '\0');
   int n = LCMapStringW(LOCALE_USER_DEFAULT, flags, text.data(), length,
                        reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
   if (n == 0) {
@@ -122,7 +122,8 @@ void TListBoxItems::AddObjects(std::vector<TListBoxItem> items) {
     keys.push_back({std::move(text), std::move(key), i});
   }
   std::sort(keys.begin(), keys.end(), [](const Keyed& a, const Keyed& b) {
-    return a.key != b.key ? a.key < b.key : a.text < b.text;
+    const int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : a.text < b.text;
   });
   for (const Keyed& keyed : keys) {
     const size_t i = keyed.index;
