@@ -119,9 +119,12 @@ bool SetCurrentDir(const std::string& path) {
   // path and command line are overwritten, and a later DLL load crashes), so
   // the limit is kept on both.
   const std::wstring wanted = SystemPath(path);
-  constexpr std::size_t kExtendedPrefix = 4;  // \\?\ (UNC: 8, for 2 characters fewer)
-  std::size_t plainLength = wanted.size() - kExtendedPrefix;
-  if (wanted.starts_with(L"\\\\?\\UNC\\")) plainLength -= 2;
+  // The length of the plain form: \\?\C:\... less 4, \\?\UNC\S\... for \\S\... less 6.
+  std::size_t plainLength = wanted.size();
+  if (wanted.starts_with(L"\\\\?\\UNC\\"))
+    plainLength -= 6;
+  else if (wanted.starts_with(L"\\\\?\\"))
+    plainLength -= 4;
   if (plainLength > MAX_PATH - 2 || PlainFormAlters(path)) {
     ::SetLastError(ERROR_SUCCESS);
     return false;
