@@ -33,16 +33,28 @@ void THotSpeedButton::ShowImage(int32_t index) {
   SetGlyph(&GetGlyph());
 }
 
+void THotSpeedButton::ShowState(bool hot) {
+  // Greyed, the hot picture would turn into a blank disc: a disabled
+  // button keeps its normal picture under the pointer, and no hand.
+  hot = hot && Enabled();
+  ShowImage(hot ? hotImageIndex_ : imageIndex_);
+  SetCursor(hot ? fw::crHandPoint : fw::crDefault);
+}
+
 void THotSpeedButton::MouseEnter() {
-  ShowImage(hotImageIndex_);
-  SetCursor(fw::crHandPoint);
+  ShowState(true);
   TSpeedButton::MouseEnter();
 }
 
 void THotSpeedButton::MouseLeave() {
-  ShowImage(imageIndex_);
-  SetCursor(fw::crDefault);
+  ShowState(false);
   TSpeedButton::MouseLeave();
+}
+
+void THotSpeedButton::EnabledChanged() {
+  // OK turns itself off under the pointer that clicked it.
+  ShowState(MouseInControl());
+  TSpeedButton::EnabledChanged();
 }
 
 void THotSpeedButton::Notification(fw::TComponent* component, fw::TOperation operation) {

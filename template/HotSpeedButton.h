@@ -28,7 +28,12 @@ class THotSpeedButton : public fw::TSpeedButton {
   void MouseLeave() override;
   void Notification(fw::TComponent* component, fw::TOperation operation) override;
 
+ protected:
+  void EnabledChanged() override;
+
  private:
+  // The hot picture and the hand while the pointer is over an enabled button.
+  void ShowState(bool hot);
   // Empties the glyph, then draws image `index` of the list into it.
   void ShowImage(int32_t index);
 

@@ -223,6 +223,8 @@ struct ButtonImages {
   int hot;
 };
 
+// A disabled button keeps its normal picture, greyed, under the pointer
+// too: its hot picture greyed is a blank disc. OK starts disabled.
 TEST_F(TipFrame, ButtonsShowTheirNormalAndHotPicturesAndTheHandCursor) {
   fw::TForm* form = CreateTip();
   ASSERT_NE(form, nullptr);
@@ -243,18 +245,25 @@ TEST_F(TipFrame, ButtonsShowTheirNormalAndHotPicturesAndTheHandCursor) {
     images->GetBitmap(normal, normalPicture);
     images->GetBitmap(hot, hotPicture);
     EXPECT_TRUE(SamePicture(button->GetGlyph(), normalPicture));
+    auto shows = [&](fw::TBitmap& picture, fw::TCursor cursor) {
+      EXPECT_TRUE(testsupport::PumpUntil([&] { return SamePicture(button->GetGlyph(), picture); }));
+      EXPECT_EQ(button->Cursor(), cursor);
+    };
 
     testsupport::MovePointer(
         window, {button->Left() + button->Width() / 2, button->Top() + button->Height() / 2});
-    EXPECT_TRUE(
-        testsupport::PumpUntil([&] { return SamePicture(button->GetGlyph(), hotPicture); }));
-    EXPECT_EQ(button->Cursor(), fw::crHandPoint);
+    const bool enabled = button->Enabled();
+    EXPECT_EQ(enabled, std::string_view(name) != "HotSpeedButtonOK");
+    shows(enabled ? hotPicture : normalPicture, enabled ? fw::crHandPoint : fw::crDefault);
+    // Switched under the resting pointer, as a click on OK does.
+    button->SetEnabled(!enabled);
+    shows(enabled ? normalPicture : hotPicture, enabled ? fw::crDefault : fw::crHandPoint);
+    button->SetEnabled(enabled);
+    shows(enabled ? hotPicture : normalPicture, enabled ? fw::crHandPoint : fw::crDefault);
 
     // Out of the window altogether: the leave notice of the system's tracking.
     testsupport::MovePointer(window, {-20, -20});
-    EXPECT_TRUE(
-        testsupport::PumpUntil([&] { return SamePicture(button->GetGlyph(), normalPicture); }));
-    EXPECT_EQ(button->Cursor(), fw::crDefault);
+    shows(normalPicture, fw::crDefault);
   }
 }
 
