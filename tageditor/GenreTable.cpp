@@ -32,4 +32,23 @@ const std::array<std::string_view, kGenreCount>& GenreNames() {
   return kNames;
 }
 
+std::string_view PeerGenreName(int genreByte) {
+  // The numbers after this editor's list as the Python tagging library mutagen names them (Debian's
+  // python3-mutagen 1.46): the extended list's later entries, which the widespread players show.
+  // Number 148 is "Unbekannt" here and not a peer's name, so the peers' list starts at 149.
+  // clang-format off
+  static constexpr std::string_view kNames[] = {
+    "Art Rock", "Baroque", "Bhangra", "Big Beat", "Breakbeat", "Chillout", "Downtempo", "Dub",
+    "EBM", "Eclectic", "Electro", "Electroclash", "Emo", "Experimental", "Garage", "Global", "IDM",
+    "Illbient", "Industro-Goth", "Jam Band", "Krautrock", "Leftfield", "Lounge", "Math Rock",
+    "New Romantic", "Nu-Breakz", "Post-Punk", "Post-Rock", "Psytrance", "Shoegaze", "Space Rock",
+    "Trop Rock", "World Music", "Neoclassical", "Audiobook", "Audio Theatre",
+    "Neue Deutsche Welle", "Podcast", "Indie Rock", "G-Funk", "Dubstep", "Garage Rock", "Psybient",
+  };
+  // clang-format on
+  static_assert(std::size(kNames) == 191 - kGenreCount + 1);
+  const int at = genreByte - kGenreCount;
+  return at >= 0 && at < static_cast<int>(std::size(kNames)) ? kNames[at] : std::string_view();
+}
+
 }  // namespace tageditor

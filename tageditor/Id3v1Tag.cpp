@@ -89,7 +89,8 @@ Id3v1Tag DecodeTag(const Record& record) {
   tag.Album = DecodeText(Field(record, kAlbumOffset, kTextWidth));
   tag.Year = DecodeText(Field(record, kYearOffset, kYearWidth));
   tag.Comment = DecodeText(Field(record, kCommentOffset, tag.CommentWidth()));
-  tag.Genre = DecodeGenre(record[kGenreOffset]);
+  tag.GenreByte = record[kGenreOffset];
+  tag.Genre = DecodeGenre(tag.GenreByte);
   return tag;
 }
 

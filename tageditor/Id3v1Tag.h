@@ -47,6 +47,8 @@ struct Id3v1Tag : TagFields {
   std::string Marker;
   bool HasTrack = false;
   std::uint8_t Track = 0;
+  // The genre byte as stored, also when Genre is -1: other programs name more numbers.
+  std::uint8_t GenreByte = 0xFF;
 
   int CommentWidth() const { return HasTrack ? kTrackCommentWidth : kTextWidth; }
 };

@@ -142,12 +142,24 @@ void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
 }
 
-void TCustomComboBox::DrawItem(int index, const RECT& rect, uint32_t) {
-  // The closed box without a selection asks for no item.
-  if (index >= 0 && index < Items().Count())
+void TCustomComboBox::SetTextHint(const std::string& hint) {
+  if (hint == textHint_) return;
+  textHint_ = hint;
+  Invalidate();
+}
+
+void TCustomComboBox::DrawItem(int index, const RECT& rect, uint32_t state) {
+  if (index >= 0 && index < Items().Count()) {
     canvas_.DrawItem(rect, Items().Strings(index));
-  else
+  } else if ((state & odComboBoxEdit) && !textHint_.empty()) {
+    // The closed box without a selection asks for no item. The hint is no
+    // choice, so it is never highlighted; the focus still shows round it.
+    canvas_.Brush().Color = Color();
+    canvas_.Font().SetColor(clGrayText);
+    canvas_.DrawItem(rect, textHint_);
+  } else {
     canvas_.FillRect(rect);
+  }
 }
 
 void TCustomComboBox::WndProc(TMessage& m) {

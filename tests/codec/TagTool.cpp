@@ -1,6 +1,7 @@
 // Command-line access to LoadTag and SaveTag, for checks against other programs' tags.
 //   tagtool load <file>...         prints one block of name=value lines per file
 //   tagtool save {<file> <title> <artist> <album> <year> <comment> <genre>}...
+//   tagtool genres                 prints byte=name for the genre bytes other programs name
 // Failures print the exception's message to stderr and exit with 1.
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <exception>
 #include <string>
 
+#include "GenreTable.h"
 #include "TagFile.h"
 
 namespace {
@@ -34,10 +36,19 @@ int Save(int count, char** a) {
   return 0;
 }
 
+int Genres() {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string_view name = tageditor::PeerGenreName(byte);
+    if (!name.empty()) std::printf("%d=%.*s\n", byte, static_cast<int>(name.size()), name.data());
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
+    if (argc == 2 && std::strcmp(argv[1], "genres") == 0) return Genres();
     if (argc >= 3 && std::strcmp(argv[1], "load") == 0) return Load(argc - 2, argv + 2);
     if (argc > 2 && (argc - 2) % kSaveArgs == 0 && std::strcmp(argv[1], "save") == 0)
       return Save(argc - 2, argv + 2);

@@ -57,6 +57,9 @@ class FW_API TCustomComboBox : public TWinControl {
   void SetItemHeight(int height);
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int count) { dropDownCount_ = count; }
+  // Shown in grey in the closed box while no item is selected; empty: nothing.
+  const std::string& TextHint() const { return textHint_; }
+  void SetTextHint(const std::string& hint);
 
   void SetBounds(int left, int top, int width, int height) override;
 
@@ -88,6 +91,7 @@ class FW_API TCustomComboBox : public TWinControl {
   int itemIndex_ = -1;
   int itemHeight_ = 16;
   int dropDownCount_ = 8;
+  std::string textHint_;
   TCanvas canvas_;
 };
 
