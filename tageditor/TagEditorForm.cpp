@@ -16,6 +16,7 @@
 #include "fw/Exceptions.h"
 #include "fw/Label.h"
 #include "fw/Layout.h"
+#include "fw/PathStrings.h"
 #include "fw/ScopeExit.h"
 #include "fw/Services.h"
 #include "fw/SpeedButton.h"
@@ -80,6 +81,10 @@ void TFormOmbrik63::Sprache(int32_t language) { TfrmTippTemplate::Sprache(langua
 void TFormOmbrik63::FormCreate(fw::TComponent* sender) { TfrmTippTemplate::FormCreate(sender); }
 
 void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
+  // Back on the edited file: its fields are what the user left there.
+  if (returning_) return;
+  const std::string fileName = FileListBox1->FileName();
+  if (edited_ && !currentFile_.empty() && fileName != currentFile_ && !MayLeaveEdits()) return;
   FileListBox1->SetCursor(fw::crHourGlass);
   SpeedButtonPlay->SetEnabled(false);
   // However the load ends, OK waits for an edit and the hourglass goes.
@@ -88,10 +93,11 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
     FileListBox1->SetCursor(fw::crDefault);
   });
   // Nothing selected (after a re-read): the fields stay as they are.
-  const std::string fileName = FileListBox1->FileName();
   if (fileName.empty()) return;
   SpeedButtonPlay->SetEnabled(true);
   currentFile_ = fileName;
+  loadedFilter_ = FilterComboBox1->ItemIndex();
+  loadedMask_ = FileListBox1->Mask();
   unreadFile_.clear();
   std::optional<tageditor::Id3v1Tag> tag;
   try {
@@ -106,7 +112,57 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   ShowTag(tag);
 }
 
+bool TFormOmbrik63::MayLeaveEdits() {
+  const std::string name = fw::ExtractFileName(currentFile_);
+  const std::string question = Language == 1 ? "Save the changes to " + name + "?"
+                                             : "\xC3\x84nderungen an " + name + " speichern?";
+  switch (fw::MessageDlg(question, fw::TMsgDlgType::mtConfirmation,
+                         fw::mbYes | fw::mbNo | fw::mbCancel, 0)) {
+    case fw::mrYes:
+      try {
+        SaveInto(currentFile_, nullptr);
+      } catch (...) {
+        // The edits are still only in the fields: they stay with their file.
+        ReturnToEditedFile();
+        throw;
+      }
+      return true;
+    case fw::mrNo: {
+      fw::ScopeExit filled([this] { filling_ = false; });
+      filling_ = true;
+      for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
+      ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+      edited_ = false;
+      return true;
+    }
+    default:
+      ReturnToEditedFile();
+      return false;
+  }
+}
+
+void TFormOmbrik63::ReturnToEditedFile() {
+  fw::ScopeExit returned([this] { returning_ = false; });
+  returning_ = true;
+  if (FileListBox1->Mask() != loadedMask_) {
+    FilterComboBox1->SetItemIndex(loadedFilter_);
+    FileListBox1->SetMask(loadedMask_);
+  }
+  DirectoryListBox1->SetDirectory(fw::ExtractFilePath(currentFile_));
+  // Gone meanwhile: nothing stays selected, so that OK cannot write these
+  // fields into whichever file the list now shows.
+  int index = -1;
+  const std::string name = fw::ExtractFileName(currentFile_);
+  for (int i = 0; i < FileListBox1->Items().Count() && index < 0; ++i)
+    if (FileListBox1->Items().Strings(i) == name) index = i;
+  FileListBox1->SetItemIndex(index);
+  FileListBox1->Click();
+}
+
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
+  fw::ScopeExit filled([this] { filling_ = false; });
+  filling_ = true;
+  edited_ = false;
   EditTag->SetText(tag ? fw::AnsiToUtf8(tag->Marker) : "");
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
   const auto edits = TextEdits();
@@ -120,7 +176,10 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
       edits[i]->SetText(fw::AnsiToUtf8(*texts[i]));
     }
     ComboBoxGenre->SetItemIndex(tag->Genre);
+    // A byte that other programs name shows as what will be kept.
+    ComboBoxGenre->SetTextHint(std::string(tageditor::PeerGenreName(tag->GenreByte)));
   } else {
+    ComboBoxGenre->SetTextHint("");
     for (fw::TEdit* edit : edits) edit->SetText("");
     ComboBoxGenre->SetItemIndex(-1);
   }
@@ -138,12 +197,16 @@ void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
   HotSpeedButtonOK->SetEnabled(true);
   TippSaved = false;
   TippChanged = true;
+  if (!filling_) edited_ = true;
 }
 
 void TFormOmbrik63::HotSpeedButtonOKClick(fw::TComponent* sender) {
   // The selection, not CurrentFile: after a re-read nothing is selected and
   // the save fails at opening.
-  const std::string fileName = FileListBox1->FileName();
+  SaveInto(FileListBox1->FileName(), sender);
+}
+
+void TFormOmbrik63::SaveInto(const std::string& fileName, fw::TComponent* sender) {
   if (!unreadFile_.empty() && fw::AnsiCompareFileName(fileName, unreadFile_) == 0) {
     throw fw::EInvalidOperation("The tag of \"" + fileName +
                                 "\" could not be read, so there is nothing to save into it; "
@@ -165,6 +228,7 @@ void TFormOmbrik63::HotSpeedButtonOKClick(fw::TComponent* sender) {
                                     texts[3], texts[4], ComboBoxGenre->ItemIndex()};
   commentWidth_ = tageditor::SaveTag(fileName, fields);
   PadToRecord();
+  edited_ = false;
   HotSpeedButtonOK->SetEnabled(false);
   // On disk before the host hears of it.
   TfrmTippTemplate::HotSpeedButtonOKClick(sender);
@@ -180,6 +244,8 @@ std::array<std::size_t, 5> TFormOmbrik63::FieldWidths() const {
 }
 
 void TFormOmbrik63::PadToRecord() {
+  fw::ScopeExit filled([this] { filling_ = false; });
+  filling_ = true;
   const auto edits = TextEdits();
   const auto widths = FieldWidths();
   for (std::size_t i = 0; i < edits.size(); ++i) {
@@ -204,9 +270,53 @@ void TFormOmbrik63::ShowOverflow() {
 }
 
 void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
-  for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
-  ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+  {
+    fw::ScopeExit filled([this] { filling_ = false; });
+    filling_ = true;
+    for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
+    ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+  }
+  edited_ = false;
   TfrmTippTemplate::HotSpeedButtonUndoClick(sender);
+}
+
+fw::TWinControl* TFormOmbrik63::FocusedField() const {
+  const HWND focus = GetFocus();
+  for (fw::TEdit* edit : TextEdits())
+    if (edit->HandleAllocated() && focus == edit->Handle()) return edit;
+  // An open list keeps its keys: Esc closes it, the page keys page it.
+  if (ComboBoxGenre->HandleAllocated() && focus == ComboBoxGenre->Handle() &&
+      !SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0))
+    return ComboBoxGenre;
+  return nullptr;
+}
+
+void TFormOmbrik63::KeyDown(WORD& key) {
+  TfrmTippTemplate::KeyDown(key);
+  const bool control = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
+  if (key == 'S' && control && !alt) {
+    key = 0;
+    if (HotSpeedButtonOK->Enabled()) HotSpeedButtonOKClick(HotSpeedButtonOK);
+    return;
+  }
+  fw::TWinControl* field = control || alt ? nullptr : FocusedField();
+  if (key == VK_ESCAPE && field) {
+    key = 0;
+    if (edited_) HotSpeedButtonUndoClick(HotSpeedButtonUndo);
+  } else if ((key == VK_PRIOR || key == VK_NEXT) && field && field != ComboBoxGenre) {
+    const int index = FileListBox1->ItemIndex() + (key == VK_NEXT ? 1 : -1);
+    key = 0;
+    if (index < 0 || index >= FileListBox1->Items().Count()) return;
+    // As if the user had clicked the neighbour, with the focus left where it is.
+    FileListBox1->SetItemIndex(index);
+    FileListBox1->Click();
+  }
+}
+
+void TFormOmbrik63::KeyPress(wchar_t& key) {
+  TfrmTippTemplate::KeyPress(key);
+  // The characters of the keys KeyDown took; an edit would beep at them.
+  if (key == 0x13 || (key == 0x1B && FocusedField())) key = 0;
 }
 
 void TFormOmbrik63::SpeedButtonPlayClick(fw::TComponent*) {

@@ -63,7 +63,24 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   fw::TNotifyEvent MethodAddress(const std::string& name) override;
   void Loaded() override;
 
+ protected:
+  // Ctrl+S saves anywhere; Esc puts back what was read and Page Up and Page
+  // Down go to the neighbouring files while the focus is in a tag field.
+  void KeyDown(WORD& key) override;
+  void KeyPress(wchar_t& key) override;
+
  private:
+  // Writes the fields into a file as OK does: padded, then the host hears.
+  void SaveInto(const std::string& fileName, fw::TComponent* sender);
+  // The selection is leaving the file whose fields hold edits: the user
+  // saves them, drops them or stays. False: the selection went back to the
+  // edited file and its fields stay as they are.
+  bool MayLeaveEdits();
+  // Selects the edited file again in the folder and mask it was loaded
+  // from, without loading it.
+  void ReturnToEditedFile();
+  // The tag field or the closed genre list that has the focus, if any.
+  fw::TWinControl* FocusedField() const;
   // The five tag edits in record order: title, artist, album, year, comment.
   std::array<fw::TEdit*, 5> TextEdits() const {
     return {EditTitel, EditKuenstler, EditAlbum, EditJahr, EditKommentar};
@@ -98,4 +115,14 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // refused until another file is selected, since the fields do not hold
   // its tag.
   std::string unreadFile_;
+  // The user typed or picked since the fields were filled, saved or put
+  // back; what the fields show for the program's own reasons never counts.
+  bool edited_ = false;
+  // Set while the program itself writes into the fields.
+  bool filling_ = false;
+  // Set while the selection goes back to the edited file.
+  bool returning_ = false;
+  // Where currentFile_ was listed: the filter's item and the mask.
+  int loadedFilter_ = -1;
+  std::string loadedMask_;
 };

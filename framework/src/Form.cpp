@@ -353,6 +353,7 @@ const ClassRegistration formClass(
         {"ClientWidth", Setter(&TForm::SetClientWidth)},
         {"ClientHeight", Setter(&TForm::SetClientHeight)},
         {"PixelsPerInch", Setter(&TForm::SetPixelsPerInch)},
+        {"KeyPreview", Setter(&TForm::SetKeyPreview)},
         {"BorderStyle",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
            Target<TForm>(c, v, r).SetBorderStyle(

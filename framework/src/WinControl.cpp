@@ -759,6 +759,11 @@ bool TWinControl::WmContextMenu(const TMessage& m) {
   return true;
 }
 
+TWinControl* TWinControl::KeyPreviewer() {
+  TForm* form = GetParentForm(this);
+  return form && form != this && form->KeyPreview() ? form : nullptr;
+}
+
 bool TWinControl::WmSetFocus(TMessage& m) {
   DefaultHandler(m);
   FocusGained();
@@ -770,6 +775,10 @@ bool TWinControl::WmChar(TMessage& m) {
   if (m.WParam == '\t' && !(DialogCode() & DLGC_WANTTAB)) return true;
   wchar_t key = static_cast<wchar_t>(m.WParam);
   std::shared_ptr<bool> alive = alive_;
+  if (TWinControl* form = KeyPreviewer()) {
+    form->KeyPress(key);
+    if (!*alive || key == 0) return true;
+  }
   KeyPress(key);
   if (!*alive || key == 0) return true;
   m.WParam = static_cast<WPARAM>(key);
@@ -779,6 +788,10 @@ bool TWinControl::WmChar(TMessage& m) {
 bool TWinControl::WmKeyDown(TMessage& m) {
   WORD key = static_cast<WORD>(m.WParam);
   std::shared_ptr<bool> alive = alive_;
+  if (TWinControl* form = KeyPreviewer()) {
+    form->KeyDown(key);
+    if (!*alive || key == 0) return true;
+  }
   KeyDown(key);
   if (!*alive || key == 0 || TabKey(key)) return true;
   m.WParam = key;

@@ -156,4 +156,12 @@ COLORREF TipWindow::Background(fw::TEdit& edit) const {
   return shot.At(shot.Width() - 3, shot.Height() / 2);
 }
 
+int TipWindow::GreyInGenreBox() const {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(genre->Handle(), &info);
+  InvalidateRect(genre->Handle(), nullptr, TRUE);
+  return testsupport::Capture(genre->Handle()).Count(GetSysColor(COLOR_GRAYTEXT), info.rcItem);
+}
+
 }  // namespace tageditortest

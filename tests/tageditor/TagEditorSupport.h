@@ -72,6 +72,8 @@ class TipWindow {
   void PickGenreWithMouse(int index);
   // The background an edit shows on screen, beside its text.
   COLORREF Background(fw::TEdit& edit) const;
+  // The pixels of grey text in the closed genre list's face.
+  int GreyInGenreBox() const;
 };
 
 }  // namespace tageditortest

@@ -52,6 +52,11 @@ std::string Zeroed(std::string text, std::size_t width) {
   return text;
 }
 
+std::string FocusedName() {
+  fw::TWinControl* control = fw::TWinControl::FromHandle(GetFocus());
+  return control ? control->Name() : "(none)";
+}
+
 class TagEditor : public testing::Test {
  protected:
   TagEditor() {
@@ -199,22 +204,29 @@ TEST_F(TagEditor, FilesWithoutATagDisableAndEmptyTheFields) {
 }
 
 TEST_F(TagEditor, GenreBytesAndTheTrackNumber) {
+  Write("Genre 191.mp3", {"Psy", "", "", "", "", 191});
   Open();
   TipWindow& tip = Tip();
-  // With no genre shown, a save keeps the byte as the file has it.
+  // With no genre shown, a save keeps the byte as the file has it; the closed list names, in
+  // grey, a byte that other programs name.
   struct Case {
     const char* file;
     int shown;
     char saved;
     bool button;  // OK clicked, or the host's save
+    const char* peerName;
   };
-  for (const Case& c :
-       {Case{"Genre 148.mp3", 148, '\x94', true}, Case{"Genre 150.mp3", -1, '\x96', true},
-        Case{"Genre 150.mp3", -1, '\x96', false}, Case{"Genre 200.mp3", -1, '\xC8', false},
-        Case{"Genre 255.mp3", -1, '\xFF', true}}) {
+  for (const Case& c : {Case{"Genre 148.mp3", 148, '\x94', true, ""},
+                        Case{"Genre 150.mp3", -1, '\x96', true, "Baroque"},
+                        Case{"Genre 150.mp3", -1, '\x96', false, "Baroque"},
+                        Case{"Genre 191.mp3", -1, '\xBF', true, "Psybient"},
+                        Case{"Genre 200.mp3", -1, '\xC8', false, ""},
+                        Case{"Genre 255.mp3", -1, '\xFF', true, ""}}) {
     SCOPED_TRACE(c.file);
     tip.ClickFile(c.file);
     EXPECT_EQ(tip.genre->ItemIndex(), c.shown);
+    EXPECT_EQ(tip.genre->TextHint(), c.peerName);
+    EXPECT_EQ(tip.GreyInGenreBox() > 0, *c.peerName != '\0');
     tip.Type(tip.Title(), c.button ? "Titel" : "Vom Host");
     if (c.button)
       tip.Click(*tip.ok);
@@ -279,9 +291,11 @@ TEST_F(TagEditor, PickingAGenreIsAnEditThatUndoTakesBack) {
     EXPECT_EQ(host_.Changed(), 1);
     tip.Click(*tip.ok);
     EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 127, 1), std::string(1, char(c.picked)));
-    // Back to the genre as loaded: none, which keeps what the file now holds.
+    EXPECT_EQ(tip.GreyInGenreBox(), 0);
+    // Back to the genre as loaded: none, which keeps what the file now holds, named again.
     tip.Click(*tip.undo);
     EXPECT_EQ(tip.genre->ItemIndex(), -1);
+    EXPECT_GT(tip.GreyInGenreBox(), 0);
     EXPECT_EQ(host_.SaveChanges(), 1);
     EXPECT_EQ(RecordBytes(Read("Genre 150.mp3"), 127, 1), std::string(1, char(c.picked)));
   }
@@ -368,6 +382,171 @@ TEST_F(TagEditor, ADirectoryChangeKeepsTheValuesAndOKThenFailsAtOpening) {
   EXPECT_TRUE(recorder_.notices.empty());
   EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Zeroed("Abendlied", 30));
   EXPECT_EQ(RecordBytes(temp_.ReadFile("Musik\\Live\\Zugabe.mp3"), 3, 6), "Zugabe");
+}
+
+// Edits leave their file only when the user says so: Yes saves as OK does,
+// No drops them, Cancel stays on the edited file with the edits. Only typing
+// and picking count, not a load, OK's padding or Undo.
+TEST_F(TagEditor, TheUserDecidesWhatHappensToEditsWhenTheSelectionMoves) {
+  Open();
+  TipWindow& tip = Tip();
+  enum Before { Load, Edit, EditOK, EditUndo };
+  enum Move { ByClick, ByArrow, ByPageDown, ByFolder };
+  struct Case {
+    Before before;
+    Move move;
+    int answer;  // mrNone: no question
+  };
+  const std::string question = "\xC3\x84nderungen an Abendlied.mp3 speichern?";
+  int n = 0;
+  for (const Case& c : {Case{Edit, ByClick, fw::mrYes}, Case{Edit, ByClick, fw::mrNo},
+                        Case{Edit, ByClick, fw::mrCancel}, Case{Edit, ByArrow, fw::mrYes},
+                        Case{Edit, ByArrow, fw::mrCancel}, Case{Edit, ByPageDown, fw::mrNo},
+                        Case{Edit, ByPageDown, fw::mrCancel}, Case{Edit, ByFolder, fw::mrYes},
+                        Case{Edit, ByFolder, fw::mrNo}, Case{Edit, ByFolder, fw::mrCancel},
+                        Case{Load, ByClick, fw::mrNone}, Case{EditOK, ByArrow, fw::mrNone},
+                        Case{EditUndo, ByClick, fw::mrNone}}) {
+    SCOPED_TRACE(testing::Message() << "row " << n);
+    // What a Cancel left goes first.
+    tip.Click(*tip.undo);
+    if (tip.FileItems() == Texts{"Zugabe.mp3"}) tip.OpenDirectory("Musik");
+    tip.ClickFile("Abendlied.mp3");
+    const std::string loaded = tip.Title().Text();
+    const std::string typed = "Neu " + std::to_string(++n);
+    if (c.before != Load) tip.Type(tip.Title(), typed);
+    if (c.before == EditOK) tip.Click(*tip.ok);
+    if (c.before == EditUndo) tip.Click(*tip.undo);
+    const std::string onDisk = TitleOnDisk("Abendlied.mp3");
+    const std::vector<Texts> shown{tip.Texts()};
+    const size_t notices = recorder_.notices.size();
+    dialogs_->Records.clear();
+    dialogs_->Answers = {c.answer};
+    switch (c.move) {
+      case ByClick:
+        testsupport::ClickListItem(*tip.files, 1);
+        break;
+      case ByArrow:
+        PressKeys({VK_SHIFT, VK_TAB});
+        ASSERT_TRUE(PumpUntil([&] { return tip.files->Focused(); }));
+        PressKeys({VK_DOWN});
+        break;
+      case ByPageDown:
+        tip.Title().SetFocus();
+        PressKeys({VK_NEXT});
+        break;
+      case ByFolder:
+        tip.OpenDirectory("Live");
+        break;
+    }
+    Pump();
+    const auto asked = dialogs_->Texts(DialogKind::Dialog);
+    if (c.answer == fw::mrNone) {
+      EXPECT_TRUE(asked.empty());
+      continue;
+    }
+    ASSERT_EQ(asked, Texts{question});
+    EXPECT_EQ(dialogs_->Records[0].buttons, uint32_t(fw::mbYes | fw::mbNo | fw::mbCancel));
+    EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), c.answer == fw::mrYes ? Padded(typed, 30) : onDisk);
+    EXPECT_EQ(recorder_.notices.size(), notices + (c.answer == fw::mrYes));
+    const bool stayed = c.answer == fw::mrCancel;
+    EXPECT_EQ(tip.files->ItemIndex() >= 0 &&
+                  tip.files->Items().Strings(tip.files->ItemIndex()) == "Abendlied.mp3",
+              stayed);
+    if (stayed) {
+      EXPECT_EQ(tip.Texts(), shown[0]);
+      EXPECT_TRUE(tip.ok->Enabled());
+    } else if (c.move != ByFolder) {
+      EXPECT_EQ(tip.Title().Text(), "Bergfahrt");
+    } else {
+      // Nothing is selected in the new folder: the fields keep their file's values as saved or
+      // read.
+      EXPECT_EQ(tip.Title().Text(), c.answer == fw::mrYes ? Padded(typed, 31) : loaded)
+          << tip.Title().Hint();
+      EXPECT_FALSE(tip.ok->Enabled());
+    }
+    if (c.move == ByPageDown) {
+      EXPECT_EQ(FocusedName(), "EditTitel");
+    }
+    // The question once, and no more on the way back.
+    EXPECT_EQ(dialogs_->Texts(DialogKind::Dialog).size(), 1u);
+  }
+  EXPECT_TRUE(Errors().empty());
+
+  // A save under Yes that fails reports why and stays on the edited file.
+  if (tip.FileItems() == Texts{"Zugabe.mp3"}) tip.OpenDirectory("Musik");
+  tip.ClickFile("Abendlied.mp3");
+  tip.Type(tip.Title(), "Gesperrt");
+  const std::string before = Read("Abendlied.mp3");
+  {
+    testsupport::FileHolder holder(Path("Abendlied.mp3"), "exclusive");
+    ASSERT_TRUE(holder.Open());
+    dialogs_->Answers = {fw::mrYes};
+    testsupport::ClickListItem(*tip.files, 1);
+    Pump();
+  }
+  ASSERT_EQ(Errors().size(), 1u);
+  EXPECT_NE(Errors()[0].find("Abendlied.mp3"), std::string::npos) << Errors()[0];
+  EXPECT_EQ(Read("Abendlied.mp3"), before);
+  EXPECT_EQ(tip.Title().Text(), "Gesperrt");
+  EXPECT_EQ(tip.files->Items().Strings(tip.files->ItemIndex()), "Abendlied.mp3");
+  EXPECT_TRUE(tip.ok->Enabled());
+}
+
+// The editor's keys: Ctrl+S saves from anywhere, Esc in a field puts back
+// what was read, Page Up and Down go to the neighbouring file and leave the
+// focus in its field.
+TEST_F(TagEditor, KeysSaveUndoAndGoToTheNeighbouringFiles) {
+  Open();
+  TipWindow& tip = Tip();
+  tip.ClickFile("Bergfahrt.mp3");
+  tip.Type(*tip.edits[2], "Tal");
+  PressKeys({VK_CONTROL, 'S'});
+  Pump();
+  EXPECT_EQ(RecordBytes(Read("Bergfahrt.mp3"), 63, 30), Padded("Tal", 30));
+  EXPECT_FALSE(tip.ok->Enabled());
+  EXPECT_EQ(recorder_.notices.size(), 1u);
+  EXPECT_EQ(tip.edits[2]->Text(), Padded("Tal", 31));
+
+  // Ctrl+S with OK disabled does nothing; from the file list it saves too.
+  PressKeys({VK_CONTROL, 'S'});
+  Pump();
+  EXPECT_EQ(recorder_.notices.size(), 1u);
+  tip.Type(tip.Title(), "Bergab");
+  tip.files->SetFocus();
+  PressKeys({VK_CONTROL, 'S'});
+  Pump();
+  EXPECT_EQ(TitleOnDisk("Bergfahrt.mp3"), Padded("Bergab", 30));
+  EXPECT_EQ(recorder_.notices.size(), 2u);
+
+  // Esc takes back typing, and only typing.
+  tip.Type(*tip.edits[1], "Seilbahn");
+  PressKeys({VK_ESCAPE});
+  Pump();
+  EXPECT_EQ(tip.edits[1]->Text(), "Seilschaft");
+  EXPECT_EQ(host_.Nr(), 1);
+  const size_t notices = recorder_.notices.size();
+  PressKeys({VK_ESCAPE});
+  Pump();
+  EXPECT_EQ(recorder_.notices.size(), notices);
+
+  struct Step {
+    WORD key;
+    int field;
+    const char* title;  // of the file selected after the key
+  };
+  tip.ClickFile("Abendlied.mp3");
+  for (const Step& step :
+       {Step{VK_NEXT, 3, "Bergab"}, Step{VK_NEXT, 0, "Unbekannt"}, Step{VK_PRIOR, 4, "Bergab"},
+        Step{VK_PRIOR, 4, "Abendlied"}, Step{VK_PRIOR, 1, "Abendlied"}}) {
+    SCOPED_TRACE(step.title);
+    tip.edits[step.field]->SetFocus();
+    PressKeys({step.key});
+    Pump();
+    EXPECT_EQ(tip.Title().Text().substr(0, std::string(step.title).size()), step.title);
+    EXPECT_EQ(GetFocus(), tip.edits[step.field]->Handle());
+  }
+  EXPECT_TRUE(dialogs_->Texts(DialogKind::Dialog).empty());
+  EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(TagEditor, PlayAndADoubleClickHandTheFileToTheShell) {
@@ -560,11 +739,6 @@ TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
 }
 
 // The control that has the keyboard focus, by name.
-std::string FocusedName() {
-  fw::TWinControl* control = fw::TWinControl::FromHandle(GetFocus());
-  return control ? control->Name() : "(none)";
-}
-
 POINT CentreOf(const fw::TControl& control) {
   const RECT r = control.BoundsRect();
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};

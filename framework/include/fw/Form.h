@@ -64,6 +64,11 @@ class FW_API TForm : public TWinControl {
   // A key press that one of the form's pop-up menus answers as a shortcut.
   bool IsShortCut(WORD key);
 
+  // The form's KeyDown and KeyPress see each key of its controls before the
+  // control does, and may swallow it (set it to 0).
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool preview) { keyPreview_ = preview; }
+
   // A control of the form got the focus: it becomes the active control and
   // gets the focus back whenever the form is activated again.
   void ControlFocused(TWinControl* control);
@@ -106,6 +111,7 @@ class FW_API TForm : public TWinControl {
   TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
   uint8_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   int pixelsPerInch_ = 96;
+  bool keyPreview_ = false;
   HICON icon_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   bool showing_ = false;

@@ -163,6 +163,8 @@ class FW_API TWinControl : public TControl {
   bool WmSetFocus(TMessage& m);
   bool WmChar(TMessage& m);
   bool WmKeyDown(TMessage& m);
+  // The form that sees this control's keys first, if it asked to.
+  TWinControl* KeyPreviewer();
   void DestroyHandle();
   void ApplyTabOrder();
 
