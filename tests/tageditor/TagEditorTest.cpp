@@ -496,7 +496,9 @@ TEST_F(TagEditor, TheUserDecidesWhatHappensToEditsWhenTheSelectionMoves) {
 // what was read, Page Up and Down go to the neighbouring file and leave the
 // focus in its field.
 TEST_F(TagEditor, KeysSaveUndoAndGoToTheNeighbouringFiles) {
-  Open();
+  moduletest::CreateArgs english;
+  english.language = 1;
+  Open(english);
   TipWindow& tip = Tip();
   tip.ClickFile("Bergfahrt.mp3");
   tip.Type(*tip.edits[2], "Tal");
@@ -546,6 +548,15 @@ TEST_F(TagEditor, KeysSaveUndoAndGoToTheNeighbouringFiles) {
     EXPECT_EQ(GetFocus(), tip.edits[step.field]->Handle());
   }
   EXPECT_TRUE(dialogs_->Texts(DialogKind::Dialog).empty());
+
+  // Edits ask before the page keys leave them, in the window's language.
+  tip.Type(tip.Title(), "Morgenlied");
+  dialogs_->Answers = {fw::mrCancel};
+  PressKeys({VK_NEXT});
+  Pump();
+  EXPECT_EQ(dialogs_->Texts(DialogKind::Dialog), Texts{"Save the changes to Abendlied.mp3?"});
+  EXPECT_EQ(tip.Title().Text(), "Morgenlied");
+  EXPECT_EQ(tip.files->Items().Strings(tip.files->ItemIndex()), "Abendlied.mp3");
   EXPECT_TRUE(Errors().empty());
 }
 
