@@ -6,8 +6,9 @@ Usage: make-samples.py <output directory>
 Each file is a few silent MPEG-1 Layer III frames (44.1 kHz, 128 kbit/s,
 mono), followed by an ID3v1 tag or not. The set covers what the editor
 shows differently: plain and v1.1 tags (a track number), genre bytes 148,
-200 and 255, a lower-case marker, a file without a tag, one shorter than
-the 128-byte record, a read-only file, and a subfolder. These names are
+150 (named by other programs only), 200 and 255, a lower-case marker, a
+file without a tag, one shorter than the 128-byte record, a read-only file,
+and a subfolder. These names are
 ASCII, so that they read the same in any code page.
 
 The subfolder "Namen aus aller Welt" holds names that no code page holds
@@ -67,6 +68,7 @@ SAMPLES = [
     ("Kuestenwind.mp3",
      audio() + tag("K\u00fcstenwind", "M\u00f6we & S\u00f6hne", "Nordsee", "1987", "", 148),
      False),
+    ("Genre 150.mp3", audio() + tag("Barock", "Andere Liste", genre=150), False),
     ("Genre 200.mp3", audio() + tag("Zweihundert", "Ohne Liste", genre=200), False),
     ("Genre 255.mp3", audio() + tag("Kein Genre", "Niemand", genre=255), False),
     ("Kleinbuchstaben.mp3", audio() + tag("Klein", "Markiert", genre=13, marker=b"tag"), False),
