@@ -29,6 +29,25 @@ namespace {
 // text stays easy to read on it.
 constexpr fw::TColor kOverflowColor = 0x9CDCFF;
 
+// The tag's text fields: the layout's edit and label, the record's text and
+// its width. A new text field is a row here and an edit and a label in the
+// layout.
+struct TextFieldRow {
+  const char* edit;
+  const char* label;
+  std::string tageditor::TagFields::*text;
+  // 0: the comment's width, which the record on disk decides.
+  std::size_t width;
+};
+constexpr TextFieldRow kTextFieldRows[] = {
+    {"EditTitel", "Label3", &tageditor::TagFields::Title, tageditor::kTextWidth},
+    {"EditKuenstler", "Label4", &tageditor::TagFields::Artist, tageditor::kTextWidth},
+    {"EditAlbum", "Label5", &tageditor::TagFields::Album, tageditor::kTextWidth},
+    {"EditJahr", "Label6", &tageditor::TagFields::Year, tageditor::kYearWidth},
+    {"EditKommentar", "Label7", &tageditor::TagFields::Comment, 0},
+};
+static_assert(std::size(kTextFieldRows) == TFormOmbrik63::kTextFieldCount);
+
 }  // namespace
 
 TFormOmbrik63::TFormOmbrik63(fw::TComponent* owner) : TfrmTippTemplate(owner) {}
@@ -39,24 +58,17 @@ void TFormOmbrik63::Loaded() {
   fw::BindComponent(*this, DirectoryListBox1, "DirectoryListBox1");
   fw::BindComponent(*this, FileListBox1, "FileListBox1");
   fw::BindComponent(*this, Label1, "Label1");
-  fw::BindComponent(*this, Label3, "Label3");
-  fw::BindComponent(*this, Label4, "Label4");
-  fw::BindComponent(*this, Label5, "Label5");
-  fw::BindComponent(*this, Label6, "Label6");
-  fw::BindComponent(*this, Label7, "Label7");
-  fw::BindComponent(*this, Label8, "Label8");
-  fw::BindComponent(*this, EditTitel, "EditTitel");
-  fw::BindComponent(*this, EditKuenstler, "EditKuenstler");
-  fw::BindComponent(*this, EditAlbum, "EditAlbum");
-  fw::BindComponent(*this, EditJahr, "EditJahr");
-  fw::BindComponent(*this, EditKommentar, "EditKommentar");
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) {
+    fw::BindComponent(*this, fields_[i].edit, kTextFieldRows[i].edit);
+    fw::BindComponent(*this, fields_[i].label, kTextFieldRows[i].label);
+  }
   fw::BindComponent(*this, ComboBoxGenre, "ComboBoxGenre");
   fw::BindComponent(*this, EditTag, "EditTag");
   fw::BindComponent(*this, SpeedButtonPlay, "SpeedButtonPlay");
   // One list of names for the codec and the drop-down.
   for (std::string_view name : tageditor::GenreNames())
     ComboBoxGenre->Items().Add(std::string(name));
-  fieldColor_ = EditTitel->Color();
+  fieldColor_ = fields_[0].edit->Color();
   TfrmTippTemplate::Loaded();
 }
 
@@ -75,10 +87,6 @@ fw::TNotifyEvent TFormOmbrik63::MethodAddress(const std::string& name) {
   // them virtually, so they reach the overrides here.
   return TfrmTippTemplate::MethodAddress(name);
 }
-
-void TFormOmbrik63::Sprache(int32_t language) { TfrmTippTemplate::Sprache(language); }
-
-void TFormOmbrik63::FormCreate(fw::TComponent* sender) { TfrmTippTemplate::FormCreate(sender); }
 
 void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   // Back on the edited file: its fields are what the user left there.
@@ -130,7 +138,7 @@ bool TFormOmbrik63::MayLeaveEdits() {
     case fw::mrNo: {
       fw::ScopeExit filled([this] { filling_ = false; });
       filling_ = true;
-      for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
+      for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
       ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
       edited_ = false;
       return true;
@@ -165,26 +173,20 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
   edited_ = false;
   EditTag->SetText(tag ? fw::AnsiToUtf8(tag->Marker) : "");
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
-  const auto edits = TextEdits();
-  for (fw::TEdit* edit : edits) edit->SetEnabled(tag.has_value());
+  for (const TextField& field : fields_) field.edit->SetEnabled(tag.has_value());
   ComboBoxGenre->SetEnabled(tag.has_value());
-  if (tag) {
-    const std::string* texts[] = {&tag->Title, &tag->Artist, &tag->Album, &tag->Year,
-                                  &tag->Comment};
-    for (std::size_t i = 0; i < edits.size(); ++i) {
-      edits[i]->SetText("");
-      edits[i]->SetText(fw::AnsiToUtf8(*texts[i]));
-    }
-    ComboBoxGenre->SetItemIndex(tag->Genre);
-    // A byte that other programs name shows as what will be kept.
-    ComboBoxGenre->SetTextHint(std::string(tageditor::PeerGenreName(tag->GenreByte)));
-  } else {
-    ComboBoxGenre->SetTextHint("");
-    for (fw::TEdit* edit : edits) edit->SetText("");
-    ComboBoxGenre->SetItemIndex(-1);
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) {
+    fw::TEdit& edit = *fields_[i].edit;
+    // Emptied first, so that a text equal to the last file's still reports
+    // a change: filling the fields counts as one for the host.
+    edit.SetText("");
+    if (tag) edit.SetText(fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text));
+    // Undo's values live in the controls' spare properties.
+    edit.SetHint(edit.Text());
   }
-  // Undo's values live in the controls' spare properties.
-  for (fw::TEdit* edit : edits) edit->SetHint(edit->Text());
+  ComboBoxGenre->SetItemIndex(tag ? tag->Genre : -1);
+  // A byte that other programs name shows as what will be kept.
+  ComboBoxGenre->SetTextHint(tag ? std::string(tageditor::PeerGenreName(tag->GenreByte)) : "");
   ComboBoxGenre->SetTag(ComboBoxGenre->ItemIndex());
   // The comment's width may have changed with texts that did not.
   ShowOverflow();
@@ -212,20 +214,18 @@ void TFormOmbrik63::SaveInto(const std::string& fileName, fw::TComponent* sender
                                 "\" could not be read, so there is nothing to save into it; "
                                 "nothing was written.");
   }
-  std::array<std::string, 5> texts;
-  const auto edits = TextEdits();
-  for (std::size_t i = 0; i < edits.size(); ++i) {
-    std::optional<std::string> text = RecordText(*edits[i]);
+  tageditor::TagFields fields;
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) {
+    std::optional<std::string> text = RecordText(*fields_[i].edit);
     if (!text) {
-      edits[i]->SetFocus();
-      throw fw::EInvalidOperation("\"" + FieldLabels()[i]->Text() +
+      fields_[i].edit->SetFocus();
+      throw fw::EInvalidOperation("\"" + fields_[i].label->Text() +
                                   "\" holds characters that a tag cannot store (it takes those of "
                                   "the system's code page only); nothing was written.");
     }
-    texts[i] = std::move(*text);
+    fields.*kTextFieldRows[i].text = std::move(*text);
   }
-  const tageditor::TagFields fields{texts[0], texts[1], texts[2],
-                                    texts[3], texts[4], ComboBoxGenre->ItemIndex()};
+  fields.Genre = ComboBoxGenre->ItemIndex();
   commentWidth_ = tageditor::SaveTag(fileName, fields);
   PadToRecord();
   edited_ = false;
@@ -238,34 +238,32 @@ std::optional<std::string> TFormOmbrik63::RecordText(const fw::TEdit& edit) {
   return fw::Utf8ToAnsi(edit.Text());
 }
 
-std::array<std::size_t, 5> TFormOmbrik63::FieldWidths() const {
-  using namespace tageditor;
-  return {kTextWidth, kTextWidth, kTextWidth, kYearWidth, static_cast<std::size_t>(commentWidth_)};
+std::size_t TFormOmbrik63::FieldWidth(std::size_t i) const {
+  const std::size_t width = kTextFieldRows[i].width;
+  return width ? width : static_cast<std::size_t>(commentWidth_);
 }
 
 void TFormOmbrik63::PadToRecord() {
   fw::ScopeExit filled([this] { filling_ = false; });
   filling_ = true;
-  const auto edits = TextEdits();
-  const auto widths = FieldWidths();
-  for (std::size_t i = 0; i < edits.size(); ++i) {
-    const std::optional<std::string> text = RecordText(*edits[i]);
-    if (text && text->size() <= widths[i])
-      edits[i]->SetText(edits[i]->Text() + std::string(widths[i] + 1 - text->size(), ' '));
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) {
+    fw::TEdit& edit = *fields_[i].edit;
+    const std::optional<std::string> text = RecordText(edit);
+    const std::size_t width = FieldWidth(i);
+    if (text && text->size() <= width)
+      edit.SetText(edit.Text() + std::string(width + 1 - text->size(), ' '));
   }
   // The record on disk may have given the comment another width.
   ShowOverflow();
 }
 
 void TFormOmbrik63::ShowOverflow() {
-  const auto edits = TextEdits();
-  const auto widths = FieldWidths();
-  for (std::size_t i = 0; i < edits.size(); ++i) {
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     // Blanks past the field are what OK pads with; only they may be lost
     // unseen. A character that the record cannot hold at all is a loss too.
-    const std::optional<std::string> text = RecordText(*edits[i]);
-    const bool cut = !text || text->find_first_not_of(' ', widths[i]) != std::string::npos;
-    edits[i]->SetColor(cut ? kOverflowColor : fieldColor_);
+    const std::optional<std::string> text = RecordText(*fields_[i].edit);
+    const bool cut = !text || text->find_first_not_of(' ', FieldWidth(i)) != std::string::npos;
+    fields_[i].edit->SetColor(cut ? kOverflowColor : fieldColor_);
   }
 }
 
@@ -273,7 +271,7 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
   {
     fw::ScopeExit filled([this] { filling_ = false; });
     filling_ = true;
-    for (fw::TEdit* edit : TextEdits()) edit->SetText(edit->Hint());
+    for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
     ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
   }
   edited_ = false;
@@ -282,8 +280,8 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
 
 fw::TWinControl* TFormOmbrik63::FocusedField() const {
   const HWND focus = GetFocus();
-  for (fw::TEdit* edit : TextEdits())
-    if (edit->HandleAllocated() && focus == edit->Handle()) return edit;
+  for (const TextField& field : fields_)
+    if (field.edit->HandleAllocated() && focus == field.edit->Handle()) return field.edit;
   // An open list keeps its keys: Esc closes it, the page keys page it.
   if (ComboBoxGenre->HandleAllocated() && focus == ComboBoxGenre->Handle() &&
       !SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0))

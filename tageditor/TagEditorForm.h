@@ -3,6 +3,7 @@
 // user browses to a file, its ID3v1 tag fills six fields, OK writes them
 // back, Undo brings back what was read, Play hands the file to the shell.
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -35,25 +36,21 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   filectrl::TDirectoryListBox* DirectoryListBox1 = nullptr;
   filectrl::TFileListBox* FileListBox1 = nullptr;
   fw::TLabel* Label1 = nullptr;
-  fw::TLabel* Label3 = nullptr;
-  fw::TLabel* Label4 = nullptr;
-  fw::TLabel* Label5 = nullptr;
-  fw::TLabel* Label6 = nullptr;
-  fw::TLabel* Label7 = nullptr;
-  fw::TLabel* Label8 = nullptr;
-  fw::TEdit* EditTitel = nullptr;
-  fw::TEdit* EditKuenstler = nullptr;
-  fw::TEdit* EditAlbum = nullptr;
-  fw::TEdit* EditJahr = nullptr;
-  fw::TEdit* EditKommentar = nullptr;
   fw::TComboBox* ComboBoxGenre = nullptr;
   fw::TEdit* EditTag = nullptr;
   fw::TSpeedButton* SpeedButtonPlay = nullptr;
 
-  // Published methods. Sprache, FormCreate, OK and Undo replace the
-  // template's and run them: Sprache and FormCreate first, OK and Undo last.
-  void Sprache(int32_t language) override;
-  void FormCreate(fw::TComponent* sender) override;
+  // The tag's text fields in record order (title, artist, album, year,
+  // comment), as the table in TagEditorForm.cpp names them.
+  static constexpr std::size_t kTextFieldCount = 5;
+  struct TextField {
+    fw::TEdit* edit = nullptr;
+    // Names the field in messages and for screen readers.
+    fw::TLabel* label = nullptr;
+  };
+  const std::array<TextField, kTextFieldCount>& TextFields() const { return fields_; }
+
+  // Published methods. OK and Undo replace the template's and run them last.
   virtual void FileListBox1Change(fw::TComponent* sender);
   void HotSpeedButtonUndoClick(fw::TComponent* sender) override;
   virtual void EditTitelChange(fw::TComponent* sender);
@@ -81,22 +78,14 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   void ReturnToEditedFile();
   // The tag field or the closed genre list that has the focus, if any.
   fw::TWinControl* FocusedField() const;
-  // The five tag edits in record order: title, artist, album, year, comment.
-  std::array<fw::TEdit*, 5> TextEdits() const {
-    return {EditTitel, EditKuenstler, EditAlbum, EditJahr, EditKommentar};
-  }
-  // Their labels, which name them in messages.
-  std::array<fw::TLabel*, 5> FieldLabels() const {
-    return {Label3, Label4, Label5, Label6, Label7};
-  }
   // An edit's text as the record holds it, in the system's code page; nothing
   // when it has a character that the code page lacks.
   static std::optional<std::string> RecordText(const fw::TEdit& edit);
   // Fills and enables the fields from a tag, or disables and empties them
   // without one; either way the shown values become the kept ones.
   void ShowTag(const std::optional<tageditor::Id3v1Tag>& tag);
-  // The record's width for each of TextEdits().
-  std::array<std::size_t, 5> FieldWidths() const;
+  // The record's width of text field i.
+  std::size_t FieldWidth(std::size_t i) const;
   // Pads each edit's text with blanks to one more than the record's field
   // width, so the text shows what went to disk.
   void PadToRecord();
@@ -104,6 +93,7 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // overflow colour, and the others the colour they were laid out with.
   void ShowOverflow();
 
+  std::array<TextField, kTextFieldCount> fields_{};
   // The file last selected in the file list, even when it could not be
   // read; what Play opens.
   std::string currentFile_;
