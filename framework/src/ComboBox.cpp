@@ -136,8 +136,6 @@ void TCustomComboBox::DestroyWnd() {
   TWinControl::DestroyWnd();
 }
 
-void TCustomComboBox::Click() { TWinControl::Click(); }
-
 void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
 }

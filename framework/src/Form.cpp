@@ -61,10 +61,14 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (icon_) {
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  }
+  ShowIcon();
+}
+
+void TForm::ShowIcon() {
+  if (!icon_ || !HandleAllocated()) return;
+  const auto icon = reinterpret_cast<LPARAM>(icon_.get());
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, icon);
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, icon);
 }
 
 void TForm::FrameSize(int* dx, int* dy) const {
@@ -93,29 +97,23 @@ RECT TForm::ClientRect() const {
   return {0, 0, std::max(0, Width() - dx), std::max(0, Height() - dy)};
 }
 
-void TForm::SetClientWidth(int width) {
-  int dx, dy;
-  FrameSize(&dx, &dy);
+int TForm::FrameShare(bool horizontal) const {
+  // A window that exists measures its real frame (menus, themes); before
+  // that the frame comes from the styles the window will have.
   if (HandleAllocated()) {
     RECT w, c;
     GetWindowRect(const_cast<TForm*>(this)->Handle(), &w);
     GetClientRect(const_cast<TForm*>(this)->Handle(), &c);
-    dx = (w.right - w.left) - c.right;
+    return horizontal ? (w.right - w.left) - c.right : (w.bottom - w.top) - c.bottom;
   }
-  SetWidth(width + dx);
-}
-
-void TForm::SetClientHeight(int height) {
   int dx, dy;
   FrameSize(&dx, &dy);
-  if (HandleAllocated()) {
-    RECT w, c;
-    GetWindowRect(Handle(), &w);
-    GetClientRect(Handle(), &c);
-    dy = (w.bottom - w.top) - c.bottom;
-  }
-  SetHeight(height + dy);
+  return horizontal ? dx : dy;
 }
+
+void TForm::SetClientWidth(int width) { SetWidth(width + FrameShare(true)); }
+
+void TForm::SetClientHeight(int height) { SetHeight(height + FrameShare(false)); }
 
 void TForm::SetBorderStyle(TBorderStyle style) {
   if (style == borderStyle_) return;
@@ -139,12 +137,9 @@ void TForm::SetIcon(HINSTANCE module, const std::string& resourceName) {
   HICON icon = static_cast<HICON>(
       LoadImageW(module, Utf16(resourceName).c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
   if (!icon) throw Exception("Icon " + resourceName + " not found");
-  if (icon_) DestroyIcon(icon_);
-  icon_ = icon;
-  if (HandleAllocated()) {
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  }
+  // The window lets go of the old icon before it is destroyed.
+  const IconHandle old = std::exchange(icon_, IconHandle(icon));
+  ShowIcon();
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
@@ -338,8 +333,7 @@ void TForm::BeforeDestruction() {
   }
   TWinControl::BeforeDestruction();
   hintTip_.reset();
-  if (icon_) DestroyIcon(icon_);
-  icon_ = nullptr;
+  icon_.reset();
 }
 
 }  // namespace fw

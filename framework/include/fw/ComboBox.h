@@ -63,9 +63,8 @@ class FW_API TCustomComboBox : public TWinControl {
 
   void SetBounds(int left, int top, int width, int height) override;
 
+  // Click: the user picked an item.
   TNotifyEvent OnChange;
-  // The user picked an item.
-  void Click() override;
   // The text changed.
   virtual void Change();
   // Paints one owner-drawn item; the canvas has the item's colours set.

@@ -47,7 +47,7 @@ class FW_API TForm : public TWinControl {
 
   // The icon from a module's icon resource.
   void SetIcon(HINSTANCE module, const std::string& resourceName);
-  HICON Icon() const { return icon_; }
+  HICON Icon() const { return icon_.get(); }
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
@@ -112,9 +112,12 @@ class FW_API TForm : public TWinControl {
   uint8_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
   int pixelsPerInch_ = 96;
   bool keyPreview_ = false;
-  HICON icon_ = nullptr;
+  // Sends the icon to the window, which shows it but does not own it.
+  void ShowIcon();
+  // Client size to window size along one axis: the frame's share added.
+  int FrameShare(bool horizontal) const;
+  IconHandle icon_;
   TWinControl* activeControl_ = nullptr;
-  bool showing_ = false;
   std::unique_ptr<HintTip> hintTip_;
 };
 

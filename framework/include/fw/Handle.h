@@ -61,11 +61,16 @@ struct WindowTraits {
   static HWND invalid() { return nullptr; }
   static void close(HWND h) { ::DestroyWindow(h); }
 };
+struct IconTraits {
+  static HICON invalid() { return nullptr; }
+  static void close(HICON h) { ::DestroyIcon(h); }
+};
 using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using TokenHandle = UniqueHandle<HANDLE, NullableHandleTraits>;
 using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
 using WindowHandle = UniqueHandle<HWND, WindowTraits>;
+using IconHandle = UniqueHandle<HICON, IconTraits>;
 }  // namespace fw
 #endif
