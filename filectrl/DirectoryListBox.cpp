@@ -215,6 +215,9 @@ void TDirectoryListBox::Notification(fw::TComponent* component, fw::TOperation o
 
 namespace {
 
+// Under TWinControl in layouts, not its C++ base: the layout base decides which
+// properties a layout may set, and the list keeps the tree's order, so of
+// TCustomListBox's only ItemHeight is published again (Sorted would break it).
 const fw::ClassRegistration directoryListBoxClass(
     "TDirectoryListBox", "TWinControl",
     [](fw::TComponent* owner) { return fw::Make<TDirectoryListBox>(owner); },

@@ -160,16 +160,18 @@ void TDriveComboBox::Notification(fw::TComponent* component, fw::TOperation oper
 
 namespace {
 
+// Under TWinControl in layouts, not its C++ base: the layout base decides which
+// properties a layout may set, and the box fits its item height to its font
+// and lists the drives itself, so TCustomComboBox's are not its user's.
 const fw::ClassRegistration driveComboBoxClass(
     "TDriveComboBox", "TWinControl",
     [](fw::TComponent* owner) { return fw::Make<TDriveComboBox>(owner); },
     {
         {"DirList", fw::LinkSetter("a directory list", &TDriveComboBox::SetDirList)},
         {"TextCase",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TDriveComboBox>(c, v, r).SetTextCase(static_cast<TTextCase>(
-               fw::EnumValue(v, r, {{"tcLowerCase", 0}, {"tcUpperCase", 1}})));
-         }},
+         fw::EnumSetter(&TDriveComboBox::SetTextCase,
+                        fw::EnumNames<TTextCase>({{"tcLowerCase", TTextCase::tcLowerCase},
+                                                  {"tcUpperCase", TTextCase::tcUpperCase}}))},
         {"OnChange", fw::EventSetter(&TDriveComboBox::OnChange)},
     });
 

@@ -72,6 +72,9 @@ void TFilterComboBox::Notification(fw::TComponent* component, fw::TOperation ope
 
 namespace {
 
+// Under TWinControl in layouts, not its C++ base: the layout base decides which
+// properties a layout may set. The box's items come from Filter and it raises
+// its own OnChange, so it publishes none of TCustomComboBox's properties.
 const fw::ClassRegistration filterComboBoxClass(
     "TFilterComboBox", "TWinControl",
     [](fw::TComponent* owner) { return fw::Make<TFilterComboBox>(owner); },

@@ -214,28 +214,23 @@ const ClassRegistration customComboClass(
         {"OnChange", EventSetter(&TCustomComboBox::OnChange)},
     });
 
-const ClassRegistration comboClass("TComboBox", "TCustomComboBox",
-                                   [](TComponent* owner) { return Make<TComboBox>(owner); },
-                                   {
-                                       {"Style",
-                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-                                          Target<TComboBox>(c, v, r).SetStyle(
-                                              static_cast<TComboBoxStyle>(
-                                                  EnumValue(v, r,
-                                                            {{"csDropDown", 0},
-                                                             {"csSimple", 1},
-                                                             {"csDropDownList", 2},
-                                                             {"csOwnerDrawFixed", 3}})));
-                                        }},
-                                       {"Items",
-                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-                                          TComboBox& box = Target<TComboBox>(c, v, r);
-                                          box.Items().Clear();
-                                          for (const std::string& item : v.AsList())
-                                            box.Items().Add(item);
-                                        }},
-                                       {"ItemIndex", Setter(&TComboBox::SetItemIndex)},
-                                   });
+const ClassRegistration comboClass(
+    "TComboBox", "TCustomComboBox", [](TComponent* owner) { return Make<TComboBox>(owner); },
+    {
+        {"Style", EnumSetter(&TComboBox::SetStyle,
+                             EnumNames<TComboBoxStyle>(
+                                 {{"csDropDown", TComboBoxStyle::csDropDown},
+                                  {"csSimple", TComboBoxStyle::csSimple},
+                                  {"csDropDownList", TComboBoxStyle::csDropDownList},
+                                  {"csOwnerDrawFixed", TComboBoxStyle::csOwnerDrawFixed}}))},
+        {"Items",
+         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
+           TComboBox& box = Target<TComboBox>(c, v, r);
+           box.Items().Clear();
+           for (const std::string& item : v.AsList()) box.Items().Add(item);
+         }},
+        {"ItemIndex", Setter(&TComboBox::SetItemIndex)},
+    });
 
 }  // namespace
 }  // namespace fw

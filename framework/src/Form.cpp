@@ -349,25 +349,18 @@ const ClassRegistration formClass(
         {"PixelsPerInch", Setter(&TForm::SetPixelsPerInch)},
         {"KeyPreview", Setter(&TForm::SetKeyPreview)},
         {"BorderStyle",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).SetBorderStyle(
-               static_cast<TBorderStyle>(EnumValue(v, r,
-                                                   {{"bsNone", 0},
-                                                    {"bsSingle", 1},
-                                                    {"bsSizeable", 2},
-                                                    {"bsDialog", 3},
-                                                    {"bsToolWindow", 4},
-                                                    {"bsSizeToolWin", 5}})));
-         }},
+         EnumSetter(&TForm::SetBorderStyle,
+                    EnumNames<TBorderStyle>({{"bsNone", TBorderStyle::bsNone},
+                                             {"bsSingle", TBorderStyle::bsSingle},
+                                             {"bsSizeable", TBorderStyle::bsSizeable},
+                                             {"bsDialog", TBorderStyle::bsDialog},
+                                             {"bsToolWindow", TBorderStyle::bsToolWindow},
+                                             {"bsSizeToolWin", TBorderStyle::bsSizeToolWin}}))},
         {"BorderIcons",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TForm>(c, v, r).SetBorderIcons(
-               static_cast<uint8_t>(SetValue(v, r,
-                                             {{"biSystemMenu", biSystemMenu},
-                                              {"biMinimize", biMinimize},
-                                              {"biMaximize", biMaximize},
-                                              {"biHelp", biHelp}})));
-         }},
+         SetSetter(&TForm::SetBorderIcons, FlagNames<TBorderIcon>({{"biSystemMenu", biSystemMenu},
+                                                                   {"biMinimize", biMinimize},
+                                                                   {"biMaximize", biMaximize},
+                                                                   {"biHelp", biHelp}}))},
         {"Icon",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
            Target<TForm>(c, v, r).SetIcon(r.ResourceModule(), v.AsString());

@@ -1,5 +1,6 @@
 #include "fw/Label.h"
 
+#include "TextAlignNames.h"
 #include "fw/Canvas.h"
 #include "fw/Layout.h"
 
@@ -126,16 +127,11 @@ const ClassRegistration labelClass(
     {
         {"AutoSize", Setter(&TLabel::SetAutoSize)},
         {"Transparent", Setter(&TLabel::SetTransparent)},
-        {"Alignment",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TLabel>(c, v, r).SetAlignment(static_cast<TAlignment>(
-               EnumValue(v, r, {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}})));
-         }},
-        {"Layout",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TLabel>(c, v, r).SetLayout(static_cast<TTextLayout>(
-               EnumValue(v, r, {{"tlTop", 0}, {"tlCenter", 1}, {"tlBottom", 2}})));
-         }},
+        {"Alignment", EnumSetter(&TLabel::SetAlignment, alignmentNames)},
+        {"Layout", EnumSetter(&TLabel::SetLayout,
+                              EnumNames<TTextLayout>({{"tlTop", TTextLayout::tlTop},
+                                                      {"tlCenter", TTextLayout::tlCenter},
+                                                      {"tlBottom", TTextLayout::tlBottom}}))},
         {"WordWrap", Setter(&TLabel::SetWordWrap)},
         {"ShowAccelChar", Setter(&TLabel::SetShowAccelChar)},
     });

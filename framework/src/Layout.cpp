@@ -170,18 +170,29 @@ class Parser {
     Advance();
   }
 
-  // form Name : Class [extends Base] { body }
-  void ReadForm() {
+  struct Header {
+    std::string name;
+    std::string extends;  // empty when the layout extends none
+  };
+
+  // The header line: form Name : Class [extends Base]
+  Header ReadHeader() {
+    Header header;
     Expect("form");
-    std::string name = ExpectWord();
+    header.name = ExpectWord();
     ExpectSymbol(":");
     ExpectWord();
     if (token_.kind == Token::Kind::Word && token_.text == "extends") {
       Advance();
-      ExpectWord();
+      header.extends = ExpectWord();
     }
+    return header;
+  }
+
+  // The body after the header, into the root component.
+  void ReadForm(const Header& header) {
     TComponent& root = reader_.Root();
-    if (!name.empty()) root.SetName(name);
+    if (!header.name.empty()) root.SetName(header.name);
     ReadBody(root);
     if (token_.kind != Token::Kind::End) reader_.Fail(token_.line, "Text after the form's end");
   }
@@ -230,7 +241,7 @@ class Parser {
         try {
           (*set)(target, value, reader_);
         } catch (const EParserError& e) {
-          if (std::string(e.what()).rfind("Layout ", 0) == 0) throw;
+          if (e.Line != 0) throw;
           reader_.Fail(line, e.what());
         } catch (const Exception& e) {
           reader_.Fail(line, e.what());
@@ -360,51 +371,49 @@ void RegisterResourceModule(HINSTANCE module) {
 void UnregisterResourceModule(HINSTANCE module) { std::erase(ResourceModules(), module); }
 
 void LayoutReader::Fail(int line, const std::string& message) const {
-  throw EParserError("Layout " + source_ + ", line " + std::to_string(line) + ": " + message);
+  throw EParserError("Layout " + source_ + ", line " + std::to_string(line) + ": " + message, line);
 }
 
-std::string LayoutReader::FindLayout(const std::string& className, std::string* extends,
-                                     HINSTANCE* module) {
+std::string LayoutReader::FindLayout(const std::string& className, HINSTANCE* module) {
   const auto& modules = ResourceModules();
   for (auto it = modules.rbegin(); it != modules.rend(); ++it) {
     HRSRC found = FindResourceA(*it, className.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
     if (!found) continue;
     HGLOBAL data = LoadResource(*it, found);
     const char* bytes = static_cast<const char*>(LockResource(data));
-    std::string text(bytes, SizeofResource(*it, found));
     *module = *it;
-    // The header line names the class this one extends, if any.
-    extends->clear();
-    size_t brace = text.find('{');
-    std::string header = text.substr(0, brace);
-    size_t pos = header.find(" extends ");
-    if (pos != std::string::npos) {
-      size_t start = header.find_first_not_of(' ', pos + 9);
-      size_t end = header.find_first_of(" \t\r\n", start);
-      *extends = header.substr(start, end - start);
-    }
-    return text;
+    return std::string(bytes, SizeofResource(*it, found));
   }
   throw EParserError("No layout for class " + className);
 }
 
 void LayoutReader::ReadClass(const std::string& className) {
-  std::string extends;
   HINSTANCE module = nullptr;
-  std::string text = FindLayout(className, &extends, &module);
-  if (!extends.empty()) ReadClass(extends);
+  const std::string text = FindLayout(className, &module);
+  BeginRoot();
+  source_ = className;
+  Parser parser(text, *this, loaded_);
+  const Parser::Header header = parser.ReadHeader();
+  // The extended class's components are made first, so that this layout
+  // can change them.
+  if (!header.extends.empty()) ReadClass(header.extends);
+  source_ = className;
   module_ = module;
-  ReadText(text, className);
+  parser.ReadForm(header);
 }
 
 void LayoutReader::ReadText(const std::string& text, const std::string& source) {
+  BeginRoot();
   source_ = source;
+  Parser parser(text, *this, loaded_);
+  parser.ReadForm(parser.ReadHeader());
+}
+
+void LayoutReader::BeginRoot() {
   if (loaded_.empty() || loaded_.front() != &root_) {
     root_.BeginLoading();
     loaded_.insert(loaded_.begin(), &root_);
   }
-  Parser parser(text, *this, loaded_);
-  parser.ReadForm();
 }
 
 void LayoutReader::Reference(const LayoutValue& value, std::function<void(TComponent*)> apply) {
@@ -465,17 +474,17 @@ uint32_t SetValue(const LayoutValue& v, LayoutReader& r,
 }
 
 TColor ColorValue(const LayoutValue& v, LayoutReader& r) {
+  static constexpr auto colors = EnumNames<TColor>({{"clBlack", clBlack},
+                                                    {"clWhite", clWhite},
+                                                    {"clBlue", clBlue},
+                                                    {"clWindow", clWindow},
+                                                    {"clWindowText", clWindowText},
+                                                    {"clBtnFace", clBtnFace},
+                                                    {"clHighlight", clHighlight},
+                                                    {"clHighlightText", clHighlightText},
+                                                    {"clGrayText", clGrayText}});
   if (v.kind == LayoutValue::Kind::Number) return v.AsInt();
-  return EnumValue(v, r,
-                   {{"clBlack", clBlack},
-                    {"clWhite", clWhite},
-                    {"clBlue", clBlue},
-                    {"clWindow", clWindow},
-                    {"clWindowText", clWindowText},
-                    {"clBtnFace", clBtnFace},
-                    {"clHighlight", clHighlight},
-                    {"clHighlightText", clHighlightText},
-                    {"clGrayText", clGrayText}});
+  return NamedValue(v, r, colors);
 }
 
 }  // namespace fw

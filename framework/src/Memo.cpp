@@ -95,10 +95,11 @@ const ClassRegistration memoClass(
         {"Lines", [](TComponent& c, const LayoutValue& v,
                      LayoutReader& r) { Target<TMemo>(c, v, r).SetLines(v.AsList()); }},
         {"ScrollBars",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TMemo>(c, v, r).SetScrollBars(static_cast<TScrollStyle>(EnumValue(
-               v, r, {{"ssNone", 0}, {"ssHorizontal", 1}, {"ssVertical", 2}, {"ssBoth", 3}})));
-         }},
+         EnumSetter(&TMemo::SetScrollBars,
+                    EnumNames<TScrollStyle>({{"ssNone", TScrollStyle::ssNone},
+                                             {"ssHorizontal", TScrollStyle::ssHorizontal},
+                                             {"ssVertical", TScrollStyle::ssVertical},
+                                             {"ssBoth", TScrollStyle::ssBoth}}))},
         {"WantReturns", Setter(&TMemo::SetWantReturns)},
         {"WordWrap", Setter(&TMemo::SetWordWrap)},
     });

@@ -82,25 +82,18 @@ void TPanel::PaintWindow(HDC dc) {
 
 namespace {
 
-TBevelCut BevelValue(const LayoutValue& v, LayoutReader& r) {
-  return static_cast<TBevelCut>(
-      EnumValue(v, r, {{"bvNone", 0}, {"bvLowered", 1}, {"bvRaised", 2}}));
-}
+constexpr auto bevelNames = EnumNames<TBevelCut>({{"bvNone", TBevelCut::bvNone},
+                                                  {"bvLowered", TBevelCut::bvLowered},
+                                                  {"bvRaised", TBevelCut::bvRaised}});
 
-const ClassRegistration panelClass("TPanel", "TWinControl",
-                                   [](TComponent* owner) { return Make<TPanel>(owner); },
-                                   {
-                                       {"BevelOuter",
-                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-                                          Target<TPanel>(c, v, r).SetBevelOuter(BevelValue(v, r));
-                                        }},
-                                       {"BevelInner",
-                                        [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-                                          Target<TPanel>(c, v, r).SetBevelInner(BevelValue(v, r));
-                                        }},
-                                       {"BevelWidth", Setter(&TPanel::SetBevelWidth)},
-                                       {"BorderWidth", Setter(&TPanel::SetBorderWidth)},
-                                   });
+const ClassRegistration panelClass(
+    "TPanel", "TWinControl", [](TComponent* owner) { return Make<TPanel>(owner); },
+    {
+        {"BevelOuter", EnumSetter(&TPanel::SetBevelOuter, bevelNames)},
+        {"BevelInner", EnumSetter(&TPanel::SetBevelInner, bevelNames)},
+        {"BevelWidth", Setter(&TPanel::SetBevelWidth)},
+        {"BorderWidth", Setter(&TPanel::SetBorderWidth)},
+    });
 
 }  // namespace
 }  // namespace fw

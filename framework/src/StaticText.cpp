@@ -1,5 +1,6 @@
 #include "fw/StaticText.h"
 
+#include "TextAlignNames.h"
 #include "fw/Canvas.h"
 #include "fw/Layout.h"
 
@@ -71,11 +72,7 @@ const ClassRegistration staticTextClass(
     "TStaticText", "TWinControl", [](TComponent* owner) { return Make<TStaticText>(owner); },
     {
         {"AutoSize", Setter(&TStaticText::SetAutoSize)},
-        {"Alignment",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TStaticText>(c, v, r).SetAlignment(static_cast<TAlignment>(
-               EnumValue(v, r, {{"taLeftJustify", 0}, {"taRightJustify", 1}, {"taCenter", 2}})));
-         }},
+        {"Alignment", EnumSetter(&TStaticText::SetAlignment, alignmentNames)},
     });
 
 }  // namespace

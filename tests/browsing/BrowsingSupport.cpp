@@ -76,28 +76,27 @@ std::string ScratchShare::MakeDir(std::string_view relative) const {
   return full;
 }
 
-Picture::Picture(int width, int height) : width_(width), height_(height) {
+namespace {
+// A 32-bit top-down DIB section of that size; its pixels through bits.
+HBITMAP MakeDib(HDC dc, int width, int height, const DWORD** bits) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  dc_ = ::CreateCompatibleDC(nullptr);
-  bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dc_ || !bitmap_) throw std::runtime_error("no picture");
-  bits_ = static_cast<const DWORD*>(bits);
-  previous_ = ::SelectObject(dc_, bitmap_);
-  RECT all = Rect();
-  ::FillRect(dc_, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* pixels = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  *bits = static_cast<const DWORD*>(pixels);
+  return bitmap;
 }
+}  // namespace
 
-Picture::~Picture() {
-  ::SelectObject(dc_, previous_);
-  ::DeleteObject(bitmap_);
-  ::DeleteDC(dc_);
+Picture::Picture(int width, int height)
+    : width_(width),
+      height_(height),
+      dc_(fw::MakeMemoryDc()),
+      bitmap_(MakeDib(dc_.get(), width, height, &bits_)),
+      selected_(dc_.get(), bitmap_.get()) {
+  if (!dc_ || !bitmap_) throw std::runtime_error("no picture");
+  RECT all = Rect();
+  ::FillRect(Dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
 }
 
 std::vector<int> Picture::DifferingColumns(const Picture& other) const {
@@ -125,7 +124,7 @@ void Picture::DrawGlyph(const fw::TBitmap& glyph, int glyphX) {
   const int top = (height_ - glyph.Height()) / 2;
   // A bitmap can be in one device context only: draw from its own.
   HDC source = const_cast<fw::TBitmap&>(glyph).Canvas().Handle();
-  ::TransparentBlt(dc_, glyphX, top, glyph.Width(), glyph.Height(), source, 0, 0, glyph.Width(),
+  ::TransparentBlt(Dc(), glyphX, top, glyph.Width(), glyph.Height(), source, 0, 0, glyph.Width(),
                    glyph.Height(), glyph.Pixel(0, glyph.Height() - 1));
 }
 
@@ -136,14 +135,13 @@ void Picture::DrawText(const fw::TFont& font, const std::string& text, int textX
 
 void Picture::DrawTextFormatted(const fw::TFont& font, const std::string& text, int textX,
                                 UINT format) {
-  HGDIOBJ old = ::SelectObject(dc_, font.Handle());
-  ::SetBkMode(dc_, TRANSPARENT);
-  ::SetTextColor(dc_, RGB(0, 0, 0));
+  const fw::SelectedObject selected(Dc(), font.Handle());
+  ::SetBkMode(Dc(), TRANSPARENT);
+  ::SetTextColor(Dc(), RGB(0, 0, 0));
   RECT r = Rect();
   r.left = textX;
   const std::wstring wide = fw::Utf16(text);
-  ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, format);
-  ::SelectObject(dc_, old);
+  ::DrawTextW(Dc(), wide.c_str(), static_cast<int>(wide.size()), &r, format);
 }
 
 }  // namespace browsing

@@ -10,6 +10,7 @@
 
 #include "fw/Bitmap.h"
 #include "fw/Canvas.h"
+#include "fw/DeviceContext.h"
 #include "testsupport/ItemTexts.h"
 #include "testsupport/Pump.h"
 
@@ -48,11 +49,8 @@ class ScratchShare {
 class Picture {
  public:
   Picture(int width, int height);
-  ~Picture();
-  Picture(const Picture&) = delete;
-  Picture& operator=(const Picture&) = delete;
 
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.get(); }
   RECT Rect() const { return {0, 0, width_, height_}; }
   // Columns that differ from the other picture's, left to right.
   std::vector<int> DifferingColumns(const Picture& other) const;
@@ -66,10 +64,12 @@ class Picture {
 
  private:
   int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ previous_;
-  const DWORD* bits_ = nullptr;
+  const DWORD* bits_ = nullptr;  // set when the bitmap is made
+  // Gone in reverse order: the bitmap is selected out before it is deleted,
+  // and the DC goes last.
+  fw::MemoryDc dc_;
+  fw::GdiObject bitmap_;
+  fw::SelectedObject selected_;
 };
 
 }  // namespace browsing

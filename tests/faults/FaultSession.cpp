@@ -89,7 +89,7 @@ void FaultSession::SaveAnotherFile() {
   const std::string folder = temp_.Path().substr(temp_.Path().rfind('\\') + 1);
   tip.OpenDirectory(folder);
   tip.OpenDirectory("Andere");
-  ASSERT_EQ(tip.FileItems(), std::vector<std::string>{"Ersatz.mp3"});
+  ASSERT_EQ(testsupport::ItemTexts(*tip.files), std::vector<std::string>{"Ersatz.mp3"});
   tip.ClickFile("Ersatz.mp3");
   ASSERT_EQ(tip.Title().Text(), "Ersatz");
   const std::size_t errors = Errors().size();

@@ -226,7 +226,7 @@ TEST_F(FaultSession, ADriveThatIsNotReadyLeavesTheListsAndTheSaveWhereTheyWere) 
   tip.ClickFile("Abendlied.mp3");
   tip.Type(tip.Title(), "Neu");
   const std::string directory = fw::GetCurrentDir();
-  const Texts items = tip.FileItems();
+  const Texts items = testsupport::ItemTexts(*tip.files);
   const int selected = tip.files->ItemIndex();
 
   // The user picks it in the box.
@@ -238,7 +238,7 @@ TEST_F(FaultSession, ADriveThatIsNotReadyLeavesTheListsAndTheSaveWhereTheyWere) 
   EXPECT_EQ(Errors().size(), 1u);
   EXPECT_EQ(combo->ItemIndex(), q);
   EXPECT_EQ(fw::GetCurrentDir(), directory);
-  EXPECT_EQ(tip.FileItems(), items);
+  EXPECT_EQ(testsupport::ItemTexts(*tip.files), items);
   EXPECT_EQ(tip.files->ItemIndex(), selected);
   EXPECT_EQ(tip.Title().Text(), "Neu");
   EXPECT_TRUE(tip.ok->Enabled());

@@ -19,6 +19,7 @@
 #include "fw/SysUtils.h"
 #include "testsupport/CurrentDirGuard.h"
 #include "testsupport/ErrorModeGuard.h"
+#include "testsupport/ItemTexts.h"
 #include "testsupport/Pump.h"
 #include "testsupport/ScreenCapture.h"
 #include "testsupport/TempDir.h"
@@ -104,11 +105,6 @@ class FileList : public testing::Test {
     form->Show();
     Pump();
   }
-  std::vector<std::string> Listed() const {
-    std::vector<std::string> texts;
-    for (int i = 0; i < list->Items().Count(); ++i) texts.push_back(list->Items().Strings(i));
-    return texts;
-  }
   static std::vector<std::string> Sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
     return v;
@@ -157,7 +153,7 @@ TEST_F(FileList, MaskPiecesAreSearchedOneAfterTheOther) {
     SCOPED_TRACE("mask \"" + mask + "\"");
     int before = changes;
     list->SetMask(mask);
-    EXPECT_EQ(Listed(), names);  // in the list box's case-blind order
+    EXPECT_EQ(testsupport::ItemTexts(*list), names);  // in the list box's case-blind order
     EXPECT_EQ(changes, before + 1);
     EXPECT_EQ(list->ItemIndex(), -1);
   }
@@ -193,7 +189,7 @@ TEST_F(FileList, FileTypeSelectsTheKindsOfEntries) {
   for (const auto& [type, names] : cases) {
     SCOPED_TRACE(static_cast<int>(type));
     list->SetFileType(type);
-    EXPECT_EQ(Sorted(Listed()), Sorted(names));
+    EXPECT_EQ(Sorted(testsupport::ItemTexts(*list)), Sorted(names));
   }
 }
 
@@ -289,14 +285,14 @@ TEST_F(FileList, DirectoryWrites) {
   list->SetDirectory("Sub");
   EXPECT_EQ(list->Directory(), temp.Path() + "\\Sub");
   EXPECT_EQ(fw::GetCurrentDir(), temp.Path() + "\\Sub");
-  EXPECT_EQ(Listed(), Names{"inner.mp3"});
+  EXPECT_EQ(testsupport::ItemTexts(*list), Names{"inner.mp3"});
   list->SetDirectory("..");
   EXPECT_EQ(list->Directory(), temp.Path());
   // A missing directory raises and changes nothing.
   const int afterMoves = changes;
   EXPECT_THROW(list->SetDirectory(temp.Path() + "\\missing"), fw::EInOutError);
   EXPECT_EQ(list->Directory(), temp.Path());
-  EXPECT_EQ(Listed(), Names{"a.mp3"});
+  EXPECT_EQ(testsupport::ItemTexts(*list), Names{"a.mp3"});
   EXPECT_EQ(changes, afterMoves);
 }
 
@@ -310,7 +306,7 @@ TEST_F(FileList, ReadingAGoneDirectoryRaisesAndKeepsTheList) {
   ASSERT_TRUE(DeleteFileA((temp / "Sub\\inner.mp3").c_str()));
   ASSERT_TRUE(RemoveDirectoryA((temp / "Sub").c_str()));
   EXPECT_THROW(list->SetMask("*.*"), fw::EInOutError);
-  EXPECT_EQ(Listed(), Names{"inner.mp3"});
+  EXPECT_EQ(testsupport::ItemTexts(*list), Names{"inner.mp3"});
 }
 
 TEST_F(FileList, TypedFileNames) {

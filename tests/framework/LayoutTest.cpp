@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fw/Exceptions.h"
@@ -136,23 +137,25 @@ TEST(Layout, ExceptionInTheCreationHandlerIsReportedAndTheFormStillMade) {
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
-// Reads a layout text into a fresh form and reports the error, if any.
-std::string LayoutError(const std::string& text) {
+// Reads a layout text into a fresh form and reports the error, if any, with
+// the line the error carries.
+std::pair<std::string, int> LayoutError(const std::string& text) {
   auto form = fw::MakeOwned<TBaseTestForm>();
   fw::LayoutReader reader(*form);
   try {
     reader.ReadText(text, "test");
     reader.Finish();
   } catch (const fw::EParserError& e) {
-    return e.what();
+    return {e.what(), e.Line};
   }
-  return "";
+  return {"", 0};
 }
 
-TEST(Layout, BadLayoutsNameTheirFault) {
+TEST(Layout, BadLayoutsNameTheirFaultAndLine) {
   struct Case {
     const char* text;
     const char* fault;
+    int line = 1;
   } cases[] = {
       {"form f : TBaseTestForm { component p : TNoSuchClass { } }",
        "TNoSuchClass is not registered"},
@@ -168,11 +171,19 @@ TEST(Layout, BadLayoutsNameTheirFault) {
       {"form f : TBaseTestForm { component p : TProbe { } component p : TProbe { } }",
        "exists already"},
       {"form f : TBaseTestForm { change Missing { } }", "No component Missing to change"},
+      {"form f : TBaseTestForm extends { }", "Expected a name"},
+      {"form f : TBaseTestForm { BorderStyle = bsRound }", "Unknown value bsRound"},
+      {"form f : TBaseTestForm { BorderIcons = [biHelp biClose] }", "Unknown set element biClose"},
+      // A value's own check is placed on the line of its property.
+      {"form f : TBaseTestForm {\n  component p : TProbe {\n    Value = \"x\"\n  }\n}",
+       "number expected", 3},
+      {"form f : TBaseTestForm {\n  Caption = \"a\"\n  BorderStyle = 2\n}", "name expected", 3},
   };
   for (const Case& c : cases) {
-    std::string error = LayoutError(c.text);
+    const auto [error, line] = LayoutError(c.text);
     EXPECT_NE(error.find(c.fault), std::string::npos) << c.text << " gave: " << error;
-    EXPECT_NE(error.find("line 1"), std::string::npos) << error;
+    EXPECT_NE(error.find("line " + std::to_string(c.line) + ":"), std::string::npos) << error;
+    EXPECT_EQ(line, c.line) << error;
   }
 }
 

@@ -12,6 +12,8 @@
 #include "fw/Form.h"
 #include "fw/ListBox.h"
 #include "fw/SysUtils.h"
+#include "testsupport/ItemTexts.h"
+#include "testsupport/MessageSequence.h"
 #include "testsupport/Pump.h"
 #include "testsupport/UserInput.h"
 
@@ -31,9 +33,12 @@ class ProbeListBox : public fw::TCustomListBox {
   };
   std::vector<Drawn> drawn;
   std::vector<WPARAM> redraws;
+  testsupport::MessageSequence* sequence = nullptr;
 
   void WndProc(fw::TMessage& m) override {
     if (m.Msg == WM_SETREDRAW) redraws.push_back(m.WParam);
+    // The system's own messages reach the sequence through its hook.
+    if (sequence && m.Msg >= fw::CN_BASE) sequence->Note(Name(), m.Msg);
     TCustomListBox::WndProc(m);
   }
 
@@ -52,15 +57,12 @@ class ListBox : public testing::Test {
     box = fw::Make<ProbeListBox>(form.get());
     box->SetParent(form.get());
     box->SetBounds(10, 10, 200, 200);
+    form->SetName("Form");
+    box->SetName("List");
   }
   void Show() {
     form->Show();
     Pump();
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (int i = 0; i < box->Items().Count(); ++i) texts.push_back(box->Items().Strings(i));
-    return texts;
   }
   void ClickItem(int index, bool twice = false) {
     testsupport::ClickListItem(*box, index, twice);
@@ -81,7 +83,7 @@ TEST_F(ListBox, ItemsHeldBeforeTheWindowMoveIntoIt) {
   ASSERT_FALSE(box->HandleAllocated());
   Show();
   ASSERT_TRUE(box->HandleAllocated());
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"Apple", "fig", "pear"}));
+  EXPECT_EQ(testsupport::ItemTexts(*box), (std::vector<std::string>{"Apple", "fig", "pear"}));
   EXPECT_EQ(box->Items().Objects(0), &b);
   EXPECT_EQ(box->Items().Objects(2), &a);
   EXPECT_EQ(box->ItemIndex(), 1);
@@ -96,9 +98,9 @@ TEST_F(ListBox, ReCreationKeepsItemsObjectsAndSelection) {
   box->Items().AddObject("C", &b);
   box->Items().AddObject("a", &c);
   box->SetItemIndex(1);
-  ASSERT_EQ(Texts(), (std::vector<std::string>{"b", "C", "a"}));
+  ASSERT_EQ(testsupport::ItemTexts(*box), (std::vector<std::string>{"b", "C", "a"}));
   box->SetSorted(true);  // a new window with the sorting style
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"a", "b", "C"}));
+  EXPECT_EQ(testsupport::ItemTexts(*box), (std::vector<std::string>{"a", "b", "C"}));
   EXPECT_EQ(box->Items().Objects(0), &c);
   EXPECT_EQ(box->Items().Objects(2), &b);
   EXPECT_EQ(box->ItemIndex(), 2);  // the selection went with its item
@@ -133,7 +135,7 @@ TEST_F(ListBox, ManyItemsAtOnceLandAsTheListItselfSortsThem) {
   for (const std::string& t : texts) box->Items().Add(t);  // the list's own search
   // Texts equal without regard to case may stand in either order.
   auto folded = [&] {
-    std::vector<std::string> v = Texts();
+    std::vector<std::string> v = testsupport::ItemTexts(*box);
     for (std::string& t : v) t = fw::AnsiLowerCase(t);
     return v;
   };
@@ -164,19 +166,57 @@ TEST_F(ListBox, UnsortedItemsGoWhereTheyAreToldInEitherState) {
     EXPECT_EQ(box->Items().Add("two"), 1);
     box->Items().InsertObject(1, "between", &a);
     box->Items().Insert(3, "last");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"one", "between", "two", "last"}));
+    EXPECT_EQ(testsupport::ItemTexts(*box),
+              (std::vector<std::string>{"one", "between", "two", "last"}));
     EXPECT_EQ(box->Items().Objects(1), &a);
     box->Items().SetObjects(2, &b);
     EXPECT_EQ(box->Items().Objects(2), &b);
     EXPECT_EQ(box->Items().IndexOf("TWO"), 2);
     EXPECT_EQ(box->Items().IndexOf("tw"), -1);
     box->Items().Delete(0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"between", "two", "last"}));
+    EXPECT_EQ(testsupport::ItemTexts(*box), (std::vector<std::string>{"between", "two", "last"}));
     EXPECT_THROW(box->Items().Strings(3), fw::ERangeError);
     EXPECT_THROW(box->Items().Objects(-1), fw::ERangeError);
     EXPECT_THROW(box->Items().Insert(5, "x"), fw::ERangeError);
     EXPECT_THROW(box->Items().Delete(3), fw::ERangeError);
   }
+}
+
+// The contract behind owner drawing: the system asks the parent, and the
+// parent hands the question back to the list it came from. The fixed item
+// height is asked once, while the list's window is being made.
+TEST_F(ListBox, ItemMessagesGoToTheParentAndBackToTheList) {
+  using testsupport::Noted;
+  box->Items().Add("one");
+  form->HandleNeeded();  // and its children's
+  {
+    testsupport::MessageSequence sequence({WM_CREATE, WM_MEASUREITEM, fw::CN_MEASUREITEM});
+    auto* late = fw::Make<ProbeListBox>(form.get());
+    late->SetName("Late");
+    late->sequence = &sequence;
+    late->SetParent(form.get());
+    late->HandleNeeded();
+    late->sequence = nullptr;
+    EXPECT_EQ(sequence.Take(),
+              (std::vector<Noted>{
+                  {"Late", WM_CREATE}, {"Form", WM_MEASUREITEM}, {"Late", fw::CN_MEASUREITEM}}));
+  }
+  Show();
+  testsupport::MessageSequence sequence(
+      {WM_DRAWITEM, fw::CN_DRAWITEM, WM_COMMAND, fw::CN_COMMAND, WM_MEASUREITEM});
+  box->sequence = &sequence;
+  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(sequence.Take(),
+            (std::vector<Noted>{{"Form", WM_DRAWITEM}, {"List", fw::CN_DRAWITEM}}));
+  box->SetFocus();
+  Pump();
+  sequence.Take();
+  ClickItem(0);
+  std::vector<Noted> commands;
+  for (const Noted& n : sequence.Take())
+    if (n.message == WM_COMMAND || n.message == fw::CN_COMMAND) commands.push_back(n);
+  EXPECT_EQ(commands, (std::vector<Noted>{{"Form", WM_COMMAND}, {"List", fw::CN_COMMAND}}));
+  box->sequence = nullptr;
 }
 
 TEST_F(ListBox, OnlyTheUsersSelectionsNotify) {

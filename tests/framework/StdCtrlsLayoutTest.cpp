@@ -39,6 +39,17 @@ class TStdCtrlsTestForm : public fw::TForm {
 
 const fw::ClassRegistration formClass("TStdCtrlsTestForm", "TForm", nullptr, {});
 
+// One property as read from the layout: whether it has the expected value.
+struct Row {
+  const char* property;
+  bool same;
+  std::string actual;
+};
+template <typename A, typename E>
+Row Is(const char* property, const A& actual, const E& expected) {
+  return {property, actual == expected, testing::PrintToString(actual)};
+}
+
 TEST(StdCtrlsLayout, PropertiesAndHandlersAreRead) {
   TStdCtrlsTestForm* form = fw::CreateForm<TStdCtrlsTestForm>(nullptr);
   fw::Owned<TStdCtrlsTestForm> hold(form);
@@ -46,49 +57,44 @@ TEST(StdCtrlsLayout, PropertiesAndHandlersAreRead) {
   ASSERT_EQ(fw::ScreenPixelsPerInch(), 96);
 
   auto& edit = form->Get<fw::TEdit>("Edit1");
-  EXPECT_EQ(edit.Text(), "from layout");
-  EXPECT_TRUE(edit.ReadOnly());
-  EXPECT_EQ(edit.MaxLength(), 30);
-  EXPECT_EQ(form->editChanges, 0);  // the handler was bound after the text
+  auto& memo = form->Get<fw::TMemo>("Memo1");
+  auto& text = form->Get<fw::TStaticText>("StaticText1");
+  auto& label = form->Get<fw::TLabel>("Label1");
+  auto& panel = form->Get<fw::TPanel>("Panel1");
+  auto& button = form->Get<fw::TSpeedButton>("SpeedButton1");
+  const Row rows[] = {
+      Is("Edit1.Text", edit.Text(), "from layout"), Is("Edit1.ReadOnly", edit.ReadOnly(), true),
+      Is("Edit1.MaxLength", edit.MaxLength(), 30),
+      Is("Memo1.Text", memo.Text(), "first line\r\nsecond line"),
+      Is("Memo1.ReadOnly", memo.ReadOnly(), true),
+      Is("Memo1.ScrollBars", memo.ScrollBars(), fw::TScrollStyle::ssVertical),
+      Is("Memo1.WantReturns", memo.WantReturns(), false),
+      Is("Memo1.TabStop", memo.TabStop(), false), Is("Memo1.Color", memo.Color(), 0xFCF2ED),
+      Is("StaticText1.AutoSize", text.AutoSize(), false),
+      Is("StaticText1.Alignment", text.Alignment(), fw::TAlignment::taCenter),
+      Is("StaticText1.Width", text.Width(), 120),
+      Is("StaticText1.Color (the form's)", text.Color(), fw::clWhite),
+      Is("Label1.Transparent", label.Transparent(), true),
+      Is("Label1.Alignment", label.Alignment(), fw::TAlignment::taRightJustify),
+      Is("Label1.Layout", label.Layout(), fw::TTextLayout::tlCenter),
+      Is("Label1.WordWrap", label.WordWrap(), false),
+      Is("Label1.ShowAccelChar", label.ShowAccelChar(), false),
+      // Sized when loaded, whatever order the layout gave its properties in.
+      Is("Label1.Width", label.Width(), stdctrls::TextWidth("Tahoma", -11, false, "&Kommentar")),
+      Is("Label1.Height", label.Height(), 13), Is("Label1.Left", label.Left(), 170),
+      Is("Panel1.BevelOuter", panel.BevelOuter(), fw::TBevelCut::bvNone),
+      Is("Panel1.BevelInner", panel.BevelInner(), fw::TBevelCut::bvLowered),
+      Is("Panel1.BevelWidth", panel.BevelWidth(), 2),
+      Is("Panel1.BorderWidth", panel.BorderWidth(), 3), Is("Panel1.Caption", panel.Text(), "Panel"),
+      Is("SpeedButton1.Flat", button.Flat(), true),
+      Is("SpeedButton1.Glyph width", button.GetGlyph().Width(), 32),
+      Is("SpeedButton1.NumGlyphs", button.NumGlyphs(), 2),
+      Is("OnChange not yet called", form->editChanges, 0),  // bound after the text
+  };
+  for (const Row& row : rows) EXPECT_TRUE(row.same) << row.property << " is " << row.actual;
+
   edit.SetText("changed");
   EXPECT_EQ(form->editChanges, 1);
-
-  auto& memo = form->Get<fw::TMemo>("Memo1");
-  EXPECT_EQ(memo.Text(), "first line\r\nsecond line");
-  EXPECT_TRUE(memo.ReadOnly());
-  EXPECT_EQ(memo.ScrollBars(), fw::TScrollStyle::ssVertical);
-  EXPECT_FALSE(memo.WantReturns());
-  EXPECT_FALSE(memo.TabStop());
-  EXPECT_EQ(memo.Color(), 0xFCF2ED);
-
-  auto& text = form->Get<fw::TStaticText>("StaticText1");
-  EXPECT_FALSE(text.AutoSize());
-  EXPECT_EQ(text.Alignment(), fw::TAlignment::taCenter);
-  EXPECT_EQ(text.Width(), 120);
-  EXPECT_EQ(text.Color(), fw::clWhite);  // the form's
-
-  auto& label = form->Get<fw::TLabel>("Label1");
-  EXPECT_TRUE(label.Transparent());
-  EXPECT_EQ(label.Alignment(), fw::TAlignment::taRightJustify);
-  EXPECT_EQ(label.Layout(), fw::TTextLayout::tlCenter);
-  EXPECT_FALSE(label.WordWrap());
-  EXPECT_FALSE(label.ShowAccelChar());
-  // Sized when loaded, whatever order the layout gave its properties in.
-  EXPECT_EQ(label.Width(), stdctrls::TextWidth("Tahoma", -11, false, "&Kommentar"));
-  EXPECT_EQ(label.Height(), 13);
-  EXPECT_EQ(label.Left(), 170);
-
-  auto& panel = form->Get<fw::TPanel>("Panel1");
-  EXPECT_EQ(panel.BevelOuter(), fw::TBevelCut::bvNone);
-  EXPECT_EQ(panel.BevelInner(), fw::TBevelCut::bvLowered);
-  EXPECT_EQ(panel.BevelWidth(), 2);
-  EXPECT_EQ(panel.BorderWidth(), 3);
-  EXPECT_EQ(panel.Text(), "Panel");
-
-  auto& button = form->Get<fw::TSpeedButton>("SpeedButton1");
-  EXPECT_TRUE(button.Flat());
-  EXPECT_EQ(button.GetGlyph().Width(), 32);
-  EXPECT_EQ(button.NumGlyphs(), 2);
   button.Click();
   EXPECT_EQ(form->clicks, 1);
 

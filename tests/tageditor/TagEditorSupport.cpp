@@ -75,12 +75,6 @@ std::vector<bool> TipWindow::FieldsEnabled() const {
   return enabled;
 }
 
-std::vector<std::string> TipWindow::FileItems() const {
-  std::vector<std::string> items;
-  for (int i = 0; i < files->Items().Count(); ++i) items.push_back(files->Items().Strings(i));
-  return items;
-}
-
 namespace {
 // The item spelt exactly so: the lists' own search ignores case, and case
 // twins are two entries.

@@ -12,6 +12,7 @@
 #include "fw/Edit.h"
 #include "fw/ListBox.h"
 #include "fw/SpeedButton.h"
+#include "testsupport/ItemTexts.h"
 #include "testsupport/ModuleHost.h"
 #include "testsupport/Pump.h"
 
@@ -54,7 +55,6 @@ class TipWindow {
   fw::TEdit& Title() const { return *edits[0]; }
   std::vector<std::string> Texts() const;
   std::vector<bool> FieldsEnabled() const;
-  std::vector<std::string> FileItems() const;
 
   // Opens a directory of the directory list: the item selected, then Enter.
   void OpenDirectory(const std::string& name);

@@ -63,7 +63,10 @@ class FW_API ERegistryException : public Exception {
 // Input that cannot be parsed (form layouts and the like).
 class FW_API EParserError : public Exception {
  public:
-  using Exception::Exception;
+  explicit EParserError(const std::string& m, int line = 0) : Exception(m), Line(line) {}
+  // The line of the layout at fault, 0 where the message names none yet (a
+  // value's own check, which the reader then places).
+  int Line;
 };
 
 }  // namespace fw
