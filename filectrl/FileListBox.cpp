@@ -265,18 +265,14 @@ const fw::ClassRegistration fileListBoxClass(
     {
         {"Mask", fw::Setter(&TFileListBox::SetMask)},
         {"ShowGlyphs", fw::Setter(&TFileListBox::SetShowGlyphs)},
-        {"FileType",
-         [](fw::TComponent& c, const fw::LayoutValue& v, fw::LayoutReader& r) {
-           fw::Target<TFileListBox>(c, v, r).SetFileType(
-               static_cast<TFileType>(fw::SetValue(v, r,
-                                                   {{"ftReadOnly", 1u << ftReadOnly},
-                                                    {"ftHidden", 1u << ftHidden},
-                                                    {"ftSystem", 1u << ftSystem},
-                                                    {"ftVolumeID", 1u << ftVolumeID},
-                                                    {"ftDirectory", 1u << ftDirectory},
-                                                    {"ftArchive", 1u << ftArchive},
-                                                    {"ftNormal", 1u << ftNormal}})));
-         }},
+        {"FileType", fw::SetSetter(&TFileListBox::SetFileType,
+                                   fw::FlagNames<uint32_t>({{"ftReadOnly", 1u << ftReadOnly},
+                                                            {"ftHidden", 1u << ftHidden},
+                                                            {"ftSystem", 1u << ftSystem},
+                                                            {"ftVolumeID", 1u << ftVolumeID},
+                                                            {"ftDirectory", 1u << ftDirectory},
+                                                            {"ftArchive", 1u << ftArchive},
+                                                            {"ftNormal", 1u << ftNormal}}))},
         {"FileEdit", fw::LinkSetter("an edit", &TFileListBox::SetFileEdit)},
         {"OnChange", fw::EventSetter(&TFileListBox::OnChange)},
     });

@@ -277,10 +277,25 @@ void TGraphicControl::MouseUp(int x, int y) {
 namespace fw {
 namespace {
 
-TAnchors AnchorSet(const LayoutValue& v, LayoutReader& r) {
-  return static_cast<TAnchors>(SetValue(
-      v, r, {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}}));
-}
+constexpr auto kAnchorNames = FlagNames<TAnchorKind>(
+    {{"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}});
+constexpr auto kAlignNames = EnumNames<TAlign>({{"alNone", TAlign::alNone},
+                                                {"alTop", TAlign::alTop},
+                                                {"alBottom", TAlign::alBottom},
+                                                {"alLeft", TAlign::alLeft},
+                                                {"alRight", TAlign::alRight},
+                                                {"alClient", TAlign::alClient}});
+constexpr auto kCursorNames = EnumNames<TCursor>({{"crDefault", crDefault},
+                                                  {"crArrow", crArrow},
+                                                  {"crIBeam", crIBeam},
+                                                  {"crHourGlass", crHourGlass},
+                                                  {"crHandPoint", crHandPoint}});
+constexpr auto kCharsetNames =
+    EnumNames<int>({{"ANSI_CHARSET", ANSI_CHARSET}, {"DEFAULT_CHARSET", DEFAULT_CHARSET}});
+constexpr auto kFontStyleNames = FlagNames<TFontStyle>({{"fsBold", fsBold},
+                                                        {"fsItalic", fsItalic},
+                                                        {"fsUnderline", fsUnderline},
+                                                        {"fsStrikeOut", fsStrikeOut}});
 
 const ClassRegistration controlClass(
     "TControl", "", nullptr,
@@ -289,33 +304,14 @@ const ClassRegistration controlClass(
         {"Top", Setter(&TControl::SetTop)},
         {"Width", Setter(&TControl::SetWidth)},
         {"Height", Setter(&TControl::SetHeight)},
-        {"Anchors", [](TComponent& c, const LayoutValue& v,
-                       LayoutReader& r) { Target<TControl>(c, v, r).SetAnchors(AnchorSet(v, r)); }},
-        {"Align",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetAlign(static_cast<TAlign>(EnumValue(v, r,
-                                                                            {{"alNone", 0},
-                                                                             {"alTop", 1},
-                                                                             {"alBottom", 2},
-                                                                             {"alLeft", 3},
-                                                                             {"alRight", 4},
-                                                                             {"alClient", 5}})));
-         }},
+        {"Anchors", SetSetter(&TControl::SetAnchors, kAnchorNames)},
+        {"Align", EnumSetter(&TControl::SetAlign, kAlignNames)},
         {"Visible", Setter(&TControl::SetVisible)},
         {"Enabled", Setter(&TControl::SetEnabled)},
         {"Hint", Setter(&TControl::SetHint)},
         {"ShowHint", Setter(&TControl::SetShowHint)},
         {"ParentShowHint", Setter(&TControl::SetParentShowHint)},
-        {"Cursor",
-         [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           Target<TControl>(c, v, r).SetCursor(
-               static_cast<TCursor>(EnumValue(v, r,
-                                              {{"crDefault", crDefault},
-                                               {"crArrow", crArrow},
-                                               {"crIBeam", crIBeam},
-                                               {"crHourGlass", crHourGlass},
-                                               {"crHandPoint", crHandPoint}})));
-         }},
+        {"Cursor", EnumSetter(&TControl::SetCursor, kCursorNames)},
         {"Color", [](TComponent& c, const LayoutValue& v,
                      LayoutReader& r) { Target<TControl>(c, v, r).SetColor(ColorValue(v, r)); }},
         {"ParentColor", Setter(&TControl::SetParentColor)},
@@ -334,21 +330,14 @@ const ClassRegistration controlClass(
          }},
         {"Font.Charset",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
-           int charset = v.kind == LayoutValue::Kind::Number
-                             ? v.AsInt()
-                             : EnumValue(v, r,
-                                         {{"ANSI_CHARSET", ANSI_CHARSET},
-                                          {"DEFAULT_CHARSET", DEFAULT_CHARSET}});
+           const int charset =
+               v.kind == LayoutValue::Kind::Number ? v.AsInt() : NamedValue(v, r, kCharsetNames);
            Target<TControl>(c, v, r).Font().SetCharset(static_cast<uint8_t>(charset));
          }},
         {"Font.Style",
          [](TComponent& c, const LayoutValue& v, LayoutReader& r) {
            Target<TControl>(c, v, r).Font().SetStyle(
-               static_cast<uint8_t>(SetValue(v, r,
-                                             {{"fsBold", fsBold},
-                                              {"fsItalic", fsItalic},
-                                              {"fsUnderline", fsUnderline},
-                                              {"fsStrikeOut", fsStrikeOut}})));
+               static_cast<uint8_t>(NamedFlags(v, r, kFontStyleNames)));
          }},
         {"Caption", Setter(&TControl::SetText)},
         {"Text", Setter(&TControl::SetText)},

@@ -450,29 +450,6 @@ void ReadLayout(TComponent& root) {
   reader.Finish();
 }
 
-int EnumValue(const LayoutValue& v, LayoutReader& r,
-              std::initializer_list<std::pair<const char*, int>> names) {
-  for (const auto& [name, value] : names)
-    if (v.AsIdent() == name) return value;
-  r.Fail(v.line, "Unknown value " + v.text);
-}
-
-uint32_t SetValue(const LayoutValue& v, LayoutReader& r,
-                  std::initializer_list<std::pair<const char*, uint32_t>> names) {
-  uint32_t bits = 0;
-  for (const std::string& item : v.AsSet()) {
-    bool found = false;
-    for (const auto& [name, value] : names) {
-      if (item == name) {
-        bits |= value;
-        found = true;
-      }
-    }
-    if (!found) r.Fail(v.line, "Unknown set element " + item);
-  }
-  return bits;
-}
-
 TColor ColorValue(const LayoutValue& v, LayoutReader& r) {
   static constexpr auto colors = EnumNames<TColor>({{"clBlack", clBlack},
                                                     {"clWhite", clWhite},

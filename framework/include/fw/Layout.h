@@ -245,13 +245,6 @@ PropertySetter SetSetter(void (T::*set)(S), const NameTable<E, N>& flags) {
 // A colour: a number, or one of the colour names.
 FW_API TColor ColorValue(const LayoutValue& v, LayoutReader& r);
 
-// The older form of NamedValue and NamedFlags, with the values as plain
-// numbers and no check of the table: kept while registrations still use it.
-FW_API int EnumValue(const LayoutValue& v, LayoutReader& r,
-                     std::initializer_list<std::pair<const char*, int>> names);
-FW_API uint32_t SetValue(const LayoutValue& v, LayoutReader& r,
-                         std::initializer_list<std::pair<const char*, uint32_t>> names);
-
 // A setter for an event property of class T: the handler the layout names,
 // one of the methods the root component publishes.
 template <typename T>
