@@ -79,10 +79,8 @@ class FW_API TWinControl : public TControl {
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() const override;
   void SetVisible(bool visible) override;
-  void SetEnabled(bool enabled) override;
   void SetText(const std::string& text) override;
   std::string Text() const override;
-  void SetCursor(TCursor cursor) override;
   void Invalidate() override;
   void ChangeScale(int multiplier, int divisor) override;
   void Loaded() override;
