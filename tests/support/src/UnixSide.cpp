@@ -81,7 +81,10 @@ bool RunUnixScript(const std::string& script, const std::string& scratch, DWORD 
       return true;
     }
     if (fw::FileExists(done + ".failed")) {
-      if (errors) *errors = ReadAll(done + ".failed");
+      if (errors) {
+        *errors = ReadAll(done + ".failed");
+        while (!errors->empty() && errors->back() == '\n') errors->pop_back();
+      }
       ::DeleteFileW(fw::Utf16(done + ".failed").c_str());
       return false;
     }

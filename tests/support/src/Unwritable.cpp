@@ -35,19 +35,18 @@ Unwritable::Unwritable(const std::vector<std::string>& paths) {
     ::SetFileAttributesW(Sys(file.path).c_str(), file.attributes | FILE_ATTRIBUTE_READONLY);
   if (AllRefuse()) return;
 
-  std::string errors;
+  std::string errors, ignored;
   if (UnixPathOf(scratch_.Path()).empty()) {
     reason_ = "read-only files are writable here, and there is no Unix side to make them immutable";
   } else if (!Chattr("+i", errors)) {
-    reason_ =
-        "read-only files are writable here (root under Wine), and chattr +i failed: " + errors;
+    reason_ = "read-only files are writable here, and chattr +i failed: " + errors;
+    // Some may have taken the flag before the failure.
+    Chattr("-i", ignored);
+  } else if (!AllRefuse()) {
+    reason_ = "the file system here ignores chattr +i";
+    Chattr("-i", ignored);
   } else {
     immutable_ = true;
-    if (!AllRefuse()) reason_ = "the file system here ignores chattr +i";
-  }
-  if (!Holds() && immutable_) {
-    Chattr("-i", errors);
-    immutable_ = false;
   }
 }
 

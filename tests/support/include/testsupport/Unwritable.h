@@ -1,7 +1,7 @@
 #pragma once
 // Files that nobody may write for the life of the object, as on a read-only
 // share or a CD. Each gets the read-only attribute, which is what Windows
-// refuses writers for; where that does not stop a writer (root under Wine
+// refuses writers for; where that does not stop a writer (under Wine root
 // writes through it) the files, and a folder named with them, are made
 // immutable on the Unix side as well (chattr +i, which stops root too).
 // Both are undone when the object goes, however the test ends; so it must
