@@ -1,7 +1,6 @@
 #pragma once
 // What the hardening tests share: a form that hosts the controls, a read of
-// a file that cannot hang, and, under Wine, commands run on the Unix side for
-// what Wine makes slow or Win32 cannot make (names that differ only in case).
+// a file that cannot hang, and the commands that run on the Unix side.
 #include <windows.h>
 
 #include <string>
@@ -10,11 +9,14 @@
 #include "fw/Form.h"
 #include "testsupport/ItemTexts.h"
 #include "testsupport/Pump.h"
+#include "testsupport/UnixSide.h"
 
 namespace hardening {
 
 using testsupport::ItemTexts;
 using testsupport::Pump;
+using testsupport::RunUnixScript;
+using testsupport::UnixPathOf;
 
 // A form that the controls are put on; shown on demand.
 class Host {
@@ -42,14 +44,5 @@ class Host {
 // then gives "<no answer>" after a few seconds instead of hanging the test.
 // A refusal gives "<error: ...>" with the framework's message.
 std::string ReadThroughStream(const std::string& path);
-
-// The Unix path Wine keeps a Windows path at; empty outside Wine.
-std::string UnixPathOf(const std::string& windowsPath);
-
-// Runs a /bin/sh script on the Unix side and waits for it (Wine gives no
-// handle on a Unix process: the script reports its end through a file in
-// `scratch`, a Windows directory). Answers whether it ran and exited with 0.
-// The script must not contain double quotes or backslashes.
-bool RunUnixScript(const std::string& script, const std::string& scratch, DWORD timeoutMs);
 
 }  // namespace hardening

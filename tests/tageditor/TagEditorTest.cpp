@@ -25,6 +25,7 @@
 #include "testsupport/RecordingShell.h"
 #include "testsupport/RegistryGuard.h"
 #include "testsupport/TempDir.h"
+#include "testsupport/Unwritable.h"
 #include "testsupport/UserInput.h"
 
 namespace tageditortest {
@@ -660,46 +661,83 @@ TEST_F(TagEditor, NamesInEveryScriptAndFoldersOfAnyDepth) {
   EXPECT_TRUE(Errors().empty()) << testing::PrintToString(Errors());
 }
 
+// A file that nobody may write, one that another program holds, and a
+// folder on read-only media (a share, a CD) whose files all refuse writers:
+// each is listed and loaded as any other and Play opens it; only OK is
+// refused, twice alike, with an error that names the file and why. Nothing on
+// disk changes, OK and the edit stay, the host hears of no save, and the
+// next file saves.
 TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
-  temp_.SetAttributes("Musik\\Genre 255.mp3", FILE_ATTRIBUTE_READONLY);
+  enum class Lock { File, Held, Folder };
+  struct Case {
+    const char* folder;  // under Musik
+    const char* file;
+    const char* title;
+    Lock lock;
+  };
+  const Case cases[] = {{"", "Genre 255.mp3", "Keins", Lock::File},
+                        {"", "Genre 200.mp3", "Zweihundert", Lock::Held},
+                        {"Live", "Zugabe.mp3", "Zugabe", Lock::Folder}};
   Open();
   TipWindow& tip = Tip();
-  // Wine maps the attribute to file permissions, which a root user may still write through.
-  fw::KernelHandle probe(CreateFileA(Path("Genre 255.mp3").c_str(), GENERIC_WRITE, 0, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool readOnlyHolds = !probe;
-  probe.reset();
-
-  struct Case {
-    const char* file;
-    bool held;
-  };
-  for (const Case& c : {Case{"Genre 255.mp3", false}, Case{"Genre 200.mp3", true}}) {
-    if (!c.held && !readOnlyHolds) continue;
+  std::string skipped;
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
+    const std::string folder = c.folder;
+    const std::string relative = folder.empty() ? c.file : folder + "\\" + c.file;
+    std::optional<testsupport::Unwritable> locked;
+    if (c.lock != Lock::Held) {
+      locked.emplace(std::vector{Path(c.lock == Lock::Folder ? folder : relative)});
+      if (!locked->Holds()) {
+        skipped = locked->Reason();
+        continue;
+      }
+    }
+    if (!folder.empty()) {
+      tip.OpenDirectory(folder);
+      EXPECT_EQ(tip.FileItems(), Texts{c.file});
+    }
+    const std::string before = Read(relative);
     tip.ClickFile(c.file);
+    EXPECT_EQ(tip.Title().Text(), c.title);
     ASSERT_EQ(tip.FieldsEnabled(), kEnabled);
-    const std::string before = Read(c.file);
+    tip.Click(*tip.play);
+    ASSERT_FALSE(shell_->Calls.empty());
+    EXPECT_EQ(shell_->Calls.back().file, Path(relative));
     std::optional<testsupport::FileHolder> holder;
-    if (c.held) {
-      holder.emplace(Path(c.file), "exclusive");
+    if (c.lock == Lock::Held) {
+      holder.emplace(Path(relative), "exclusive");
       ASSERT_TRUE(holder->Open());
     }
     tip.Type(tip.Title(), "X");
-    const std::size_t errors = Errors().size();
+    const Texts earlier = Errors();
     tip.Click(*tip.ok);
-    EXPECT_EQ(Errors().size(), errors + 1);
+    tip.Click(*tip.ok);
+    const Texts shown = Errors();
+    ASSERT_EQ(shown.size(), earlier.size() + 2);
+    const std::string& error = shown[earlier.size()];
+    EXPECT_EQ(shown.back(), error);
+    const std::string named = "Cannot open file \"" + Path(relative) + "\". ";
+    EXPECT_EQ(error.substr(0, named.size()), named) << error;
+    if (locked) {
+      EXPECT_EQ(error.substr(named.size()), testsupport::Unwritable::Refusal());
+    }
     EXPECT_TRUE(tip.ok->Enabled());
     EXPECT_EQ(tip.Title().Text(), "X");
     EXPECT_EQ(host_.Changed(), 1);
     EXPECT_THROW(host_.SaveChanges(), fw::EFOpenError);
+    EXPECT_EQ(host_.Changed(), 1);
     holder.reset();
-    EXPECT_EQ(Read(c.file), before);
+    EXPECT_EQ(Read(relative), before);
+    if (!folder.empty()) tip.OpenDirectory("Musik");
   }
   EXPECT_TRUE(recorder_.notices.empty());
-  if (!readOnlyHolds)
-    GTEST_SKIP() << "read-only files are writable here (root under Wine): only the held file "
-                    "was checked";
+  tip.ClickFile("Abendlied.mp3");
+  tip.Type(tip.Title(), "Weiter");
+  tip.Click(*tip.ok);
+  EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), Padded("Weiter", 30));
+  EXPECT_EQ(recorder_.notices.size(), 1u);
+  if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
 
 // A file that cannot be read when it is selected (another program holds it,
