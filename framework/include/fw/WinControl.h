@@ -163,6 +163,7 @@ class FW_API TWinControl : public TControl {
   bool WmSetFocus(TMessage& m);
   bool WmChar(TMessage& m);
   bool WmKeyDown(TMessage& m);
+  bool WmAccessiblePress(const TMessage& m);
   void DestroyHandle();
   void ApplyTabOrder();
 
