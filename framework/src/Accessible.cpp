@@ -3,6 +3,7 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,24 @@ HRESULT Number(long value, VARIANT* out) {
   return S_OK;
 }
 
+// Variants that are cleared when they go.
+struct Variants {
+  std::vector<VARIANT> items;
+  Variants() = default;
+  Variants(const Variants&) = delete;
+  Variants& operator=(const Variants&) = delete;
+  ~Variants() {
+    for (VARIANT& v : items) VariantClear(&v);
+  }
+  void Add(long id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    items.push_back(v);
+  }
+};
+
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The window's client area as the system's accessible object shows it,
@@ -49,7 +68,7 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // and looks the control up at every call: a screen reader may keep the
 // object after the window has gone, and the system's object then answers
 // as it does for any window that has gone.
-class ClientObject final : public IAccessible, public IOleWindow {
+class ClientObject final : public IAccessible, public IOleWindow, public IEnumVARIANT {
  public:
   ClientObject(HWND window, ComPtr<IAccessible> system)
       : window_(window), system_(std::move(system)) {}
@@ -64,6 +83,8 @@ class ClientObject final : public IAccessible, public IOleWindow {
       *out = static_cast<IAccessible*>(this);
     else if (iid == __uuidof(IOleWindow))
       *out = static_cast<IOleWindow*>(this);
+    else if (iid == __uuidof(IEnumVARIANT))
+      *out = static_cast<IEnumVARIANT*>(this);
     else
       return E_NOINTERFACE;
     AddRef();
@@ -97,6 +118,40 @@ class ClientObject final : public IAccessible, public IOleWindow {
     return S_OK;
   }
   STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+  // IEnumVARIANT: how a reader lists the children. Wine's object gives its
+  // window children as objects only this way, so the list is the system's,
+  // then the graphic children's ids.
+  STDMETHODIMP Next(ULONG wanted, VARIANT* out, ULONG* fetched) override {
+    if (!out) return E_POINTER;
+    Variants children;
+    ListChildren(children);
+    ULONG n = 0;
+    for (; n < wanted && position_ < children.items.size(); ++n, ++position_) {
+      VariantInit(&out[n]);
+      VariantCopy(&out[n], &children.items[position_]);
+    }
+    if (fetched) *fetched = n;
+    return n == wanted ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Skip(ULONG count) override {
+    Variants children;
+    ListChildren(children);
+    const size_t size = children.items.size();
+    position_ = std::min(position_ + count, size);
+    return position_ < size || count == 0 ? S_OK : S_FALSE;
+  }
+  STDMETHODIMP Reset() override {
+    position_ = 0;
+    return S_OK;
+  }
+  STDMETHODIMP Clone(IEnumVARIANT** out) override {
+    if (!out) return E_POINTER;
+    auto* copy = new ClientObject(window_, system_);
+    copy->position_ = position_;
+    *out = copy;
+    return S_OK;
+  }
 
   // IAccessible
   STDMETHODIMP get_accParent(IDispatch** parent) override { return system_->get_accParent(parent); }
@@ -240,6 +295,25 @@ class ClientObject final : public IAccessible, public IOleWindow {
     return graphics[static_cast<size_t>(index)];
   }
 
+  void ListChildren(Variants& children) const {
+    long count = 0;
+    if (FAILED(system_->get_accChildCount(&count))) return;
+    ComPtr<IEnumVARIANT> systemChildren;
+    if (SUCCEEDED(system_.As(&systemChildren)) && SUCCEEDED(systemChildren->Reset())) {
+      children.items.resize(static_cast<size_t>(count));
+      for (VARIANT& v : children.items) VariantInit(&v);
+      ULONG got = 0;
+      systemChildren->Next(static_cast<ULONG>(count), children.items.data(), &got);
+      children.items.resize(got);
+    } else {
+      for (long id = 1; id <= count; ++id) children.Add(id);
+    }
+    if (TWinControl* control = Control()) {
+      const size_t graphics = GraphicChildren(*control).size();
+      for (size_t i = 0; i < graphics; ++i) children.Add(count + static_cast<long>(i) + 1);
+    }
+  }
+
   static HRESULT None(BSTR* out) {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -247,6 +321,7 @@ class ClientObject final : public IAccessible, public IOleWindow {
   }
 
   LONG references_ = 1;
+  size_t position_ = 0;
   const HWND window_;
   const ComPtr<IAccessible> system_;
 };
