@@ -737,8 +737,12 @@ std::optional<Element> Find(fw::TControl& control, std::string& trace) {
   std::vector<VARIANT> children(static_cast<size_t>(std::max(count, 0L)));
   LONG got = 0;
   AccessibleChildren(parent.object.Get(), 0, count, children.data(), &got);
+  // The child windows are objects of their own, each in the list.
+  int windows = 0, objects = 0;
+  for (HWND w = GetWindow(hwnd, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ++windows;
   std::optional<Element> found;
   for (LONG i = 0; i < got; ++i) {
+    if (children[i].vt == VT_DISPATCH) ++objects;
     if (children[i].vt == VT_I4 && !found) {
       Element e{parent.object, children[i].lVal};
       const RECT location = e.Location();
@@ -746,15 +750,18 @@ std::optional<Element> Find(fw::TControl& control, std::string& trace) {
     }
     VariantClear(&children[i]);
   }
+  if (got != count || objects != windows)
+    trace = std::to_string(got) + " of " + std::to_string(count) + " children, " +
+            std::to_string(objects) + " objects for " + std::to_string(windows) + " windows";
   if (!found) {
-    trace = std::to_string(got) + " children, none where it is";
+    trace += "; none where it is";
     return std::nullopt;
   }
   VARIANT hit;
   VariantInit(&hit);
   parent.object->accHitTest((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2,
                             &hit);
-  if (hit.vt != VT_I4 || hit.lVal != found->id) trace = "a hit test names another child";
+  if (hit.vt != VT_I4 || hit.lVal != found->id) trace += "a hit test names another child";
   VariantClear(&hit);
   return found;
 }
