@@ -138,7 +138,7 @@ class ClientObject final : public IAccessible, public IOleWindow, public IEnumVA
     Variants children;
     ListChildren(children);
     const size_t size = children.items.size();
-    position_ = std::min(position_ + count, size);
+    position_ = std::min<size_t>(position_ + count, size);
     return position_ < size || count == 0 ? S_OK : S_FALSE;
   }
   STDMETHODIMP Reset() override {
