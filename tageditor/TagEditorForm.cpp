@@ -88,6 +88,18 @@ fw::TNotifyEvent TFormOmbrik63::MethodAddress(const std::string& name) {
   return TfrmTippTemplate::MethodAddress(name);
 }
 
+void TFormOmbrik63::Sprache(int32_t language) {
+  TfrmTippTemplate::Sprache(language);
+  const bool english = language == 1;
+  // Screen readers call the browsing lists by these names, and Play, which
+  // shows only a picture, by its hint; the tag fields by their labels.
+  SpeedButtonPlay->SetHint(english ? "Play" : "Abspielen");
+  DriveComboBox1->SetAccessibleName(english ? "Drive" : "Laufwerk");
+  DirectoryListBox1->SetAccessibleName(english ? "Folders" : "Verzeichnisse");
+  FileListBox1->SetAccessibleName(english ? "Files" : "Dateien");
+  FilterComboBox1->SetAccessibleName(english ? "File type" : "Dateityp");
+}
+
 void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   // Back on the edited file: its fields are what the user left there.
   if (returning_) return;

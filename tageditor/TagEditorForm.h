@@ -50,7 +50,9 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   };
   const std::array<TextField, kTextFieldCount>& TextFields() const { return fields_; }
 
-  // Published methods. OK and Undo replace the template's and run them last.
+  // Published methods. Sprache replaces the template's and runs it first,
+  // OK and Undo run it last.
+  void Sprache(int32_t language) override;
   virtual void FileListBox1Change(fw::TComponent* sender);
   void HotSpeedButtonUndoClick(fw::TComponent* sender) override;
   virtual void EditTitelChange(fw::TComponent* sender);

@@ -1,5 +1,7 @@
 #include "fw/ComboBox.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "fw/Exceptions.h"
@@ -9,6 +11,8 @@
 #include "fw/Unicode.h"
 
 namespace fw {
+
+long TCustomComboBox::AccessibleRole() const { return ROLE_SYSTEM_COMBOBOX; }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 145, 21);

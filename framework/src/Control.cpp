@@ -2,6 +2,7 @@
 
 #include "fw/Canvas.h"
 #include "fw/Form.h"
+#include "fw/Label.h"
 #include "fw/Menus.h"
 #include "fw/WinControl.h"
 
@@ -203,6 +204,48 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
   if (menu) FreeNotification(menu);
 }
 
+namespace {
+
+// A caption as it reads: "&" marks the next character as the accelerator.
+std::string WithoutAccelerators(const std::string& caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    text += caption[i];
+  }
+  return text;
+}
+
+std::string ShownCaption(const TControl& control) {
+  auto* label = dynamic_cast<const TLabel*>(&control);
+  return label && !label->ShowAccelChar() ? control.Text() : WithoutAccelerators(control.Text());
+}
+
+const TLabel* LabelFor(const TWinControl& container, const TControl* control) {
+  for (int i = 0; i < container.ControlCount(); ++i) {
+    const TControl* child = container.Controls(i);
+    if (auto* label = dynamic_cast<const TLabel*>(child); label && label->FocusControl() == control)
+      return label;
+    if (auto* inner = dynamic_cast<const TWinControl*>(child))
+      if (const TLabel* label = LabelFor(*inner, control)) return label;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string TControl::AccessibleName() const {
+  if (!accessibleName_.empty()) return accessibleName_;
+  // A label names a control anywhere on its form, as it moves the focus there.
+  const TControl* top = this;
+  while (top->Parent()) top = top->Parent();
+  if (auto* container = dynamic_cast<const TWinControl*>(top))
+    if (const TLabel* label = LabelFor(*container, this)) return ShownCaption(*label);
+  if (dynamic_cast<const TWinControl*>(this)) return "";
+  std::string caption = ShownCaption(*this);
+  return caption.empty() ? hint_ : caption;
+}
+
 void TControl::Click() {
   if (OnClick) OnClick(this);
 }
@@ -342,6 +385,7 @@ const ClassRegistration controlClass(
         {"Caption", Setter(&TControl::SetText)},
         {"Text", Setter(&TControl::SetText)},
         {"PopupMenu", LinkSetter("a pop-up menu", &TControl::SetPopupMenu)},
+        {"AccessibleName", Setter(&TControl::SetAccessibleName)},
         {"OnClick", EventSetter(&TControl::OnClick)},
         {"OnDblClick", EventSetter(&TControl::OnDblClick)},
     });

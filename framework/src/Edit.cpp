@@ -1,8 +1,12 @@
 #include "fw/Edit.h"
 
+#include <oleacc.h>
+
 #include "fw/Layout.h"
 
 namespace fw {
+
+long TEdit::AccessibleRole() const { return ROLE_SYSTEM_TEXT; }
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 121, 21);

@@ -1,5 +1,7 @@
 #include "fw/Label.h"
 
+#include <oleacc.h>
+
 #include "TextAlignNames.h"
 #include "fw/Canvas.h"
 #include "fw/Layout.h"
@@ -65,6 +67,20 @@ void TLabel::SetShowAccelChar(bool show) {
   showAccelChar_ = show;
   AdjustBounds();
   Invalidate();
+}
+
+void TLabel::SetFocusControl(TControl* control) {
+  if (control == focusControl_) return;
+  if (focusControl_) RemoveFreeNotification(focusControl_);
+  focusControl_ = control;
+  if (control) FreeNotification(control);
+}
+
+long TLabel::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == focusControl_) focusControl_ = nullptr;
+  TGraphicControl::Notification(component, operation);
 }
 
 void TLabel::Loaded() {
@@ -134,6 +150,7 @@ const ClassRegistration labelClass(
                                                       {"tlBottom", TTextLayout::tlBottom}}))},
         {"WordWrap", Setter(&TLabel::SetWordWrap)},
         {"ShowAccelChar", Setter(&TLabel::SetShowAccelChar)},
+        {"FocusControl", LinkSetter("a control", &TLabel::SetFocusControl)},
     });
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "fw/ListBox.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "fw/Exceptions.h"
@@ -9,6 +11,8 @@
 #include "fw/Unicode.h"
 
 namespace fw {
+
+long TCustomListBox::AccessibleRole() const { return ROLE_SYSTEM_LIST; }
 
 // ---------------------------------------------------------------- items
 

@@ -1,5 +1,7 @@
 #include "fw/SpeedButton.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "fw/Canvas.h"
@@ -15,6 +17,8 @@ enum GlyphImage { kNormal = 0, kDisabled = 1, kPressed = 2 };
 }  // namespace
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 23, 22); }
+
+long TSpeedButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
 
 void TSpeedButton::SetFlat(bool flat) {
   if (flat == flat_) return;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "Accessible.h"
 #include "WindowRegistry.h"
 #include "fw/Application.h"
 #include "fw/Bitmap.h"
@@ -308,6 +309,14 @@ bool TWinControl::WmWindowPosChanged(TMessage& m) {
   return true;
 }
 
+bool TWinControl::WmAccessiblePress(const TMessage& m) {
+  auto* target = reinterpret_cast<TControl*>(m.LParam);
+  // The reader's press was posted: the control may have gone since.
+  if (std::find(controls_.begin(), controls_.end(), target) == controls_.end()) return true;
+  if (target->Enabled()) target->Click();
+  return true;
+}
+
 bool TWinControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
@@ -353,8 +362,10 @@ bool TWinControl::Dispatch(TMessage& m) {
       return WmChar(m);
     case WM_KEYDOWN:
       return WmKeyDown(m);
+    case WM_GETOBJECT:
+      return AnswerAccessibleObject(*this, m);
     default:
-      return false;
+      return m.Msg == AccessiblePressMessage() && WmAccessiblePress(m);
   }
 }
 

@@ -28,7 +28,7 @@ fail() { echo "FAILED: $*"; status=1; }
 
 # What every Windows installation has; the rest must travel with the package.
 system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll mpr.dll comctl32.dll 
-  msimg32.dll msvcrt.dll version.dll ole32.dll "
+  msimg32.dll msvcrt.dll version.dll ole32.dll oleaut32.dll oleacc.dll "
 # Imports of <dll> that are neither system DLLs nor in its folder nor allowed in $2.
 foreign_imports() {
   "$FW_OBJDUMP" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' |

@@ -4,6 +4,9 @@
 // Undo clicked, and the files on disk and the host's notices checked.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h.
+#include <oleacc.h>
+#include <wrl/client.h>
 
 #include <cstdlib>
 #include <optional>
@@ -695,7 +698,7 @@ TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
     }
     if (!folder.empty()) {
       tip.OpenDirectory(folder);
-      EXPECT_EQ(tip.FileItems(), Texts{c.file});
+      EXPECT_EQ(testsupport::ItemTexts(*tip.files), Texts{c.file});
     }
     const std::string before = Read(relative);
     tip.ClickFile(c.file);
@@ -892,6 +895,185 @@ TEST_F(TagEditor, TheImageButtonsShowTheirHintsInTheWindowsLanguage) {
   }
   for (size_t i = 0; i < 4; ++i)
     EXPECT_NE(shownByLanguage[0][i], shownByLanguage[1][i]) << shownByLanguage[0][i];
+}
+
+// A screen reader's thread, which uses COM.
+struct ReaderThread {
+  ReaderThread() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  ~ReaderThread() { CoUninitialize(); }
+};
+
+// A screen reader's view of one control: the object that answers for it
+// and its child id there.
+struct Element {
+  Microsoft::WRL::ComPtr<IAccessible> object;
+  long id = CHILDID_SELF;
+  VARIANT Id() const {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+  }
+  std::string Name() const {
+    BSTR name = nullptr;
+    if (FAILED(object->get_accName(Id(), &name)) || !name) return "";
+    std::string text = fw::Utf8(std::wstring_view(name, SysStringLen(name)));
+    SysFreeString(name);
+    return text;
+  }
+  long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+    VARIANT v;
+    VariantInit(&v);
+    return SUCCEEDED((object.Get()->*get)(Id(), &v)) && v.vt == VT_I4 ? v.lVal : -1;
+  }
+  long Role() const { return Number(&IAccessible::get_accRole); }
+  long State() const { return Number(&IAccessible::get_accState); }
+  RECT Location() const {
+    long x = 0, y = 0, w = 0, h = 0;
+    if (FAILED(object->accLocation(&x, &y, &w, &h, Id()))) return {};
+    return {x, y, x + w, y + h};
+  }
+};
+
+// As a reader finds a control: a window by its own client object; one
+// without a window among the children of its parent window's, by where it
+// is on the screen, and then under the point that a hit test names.
+std::optional<Element> Find(fw::TControl& control, std::string& trace) {
+  auto* window = dynamic_cast<fw::TWinControl*>(&control);
+  HWND hwnd = window ? window->Handle() : control.Parent()->Handle();
+  Element parent;
+  HRESULT hr = AccessibleObjectFromWindow(hwnd, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(parent.object.GetAddressOf()));
+  if (FAILED(hr)) {
+    trace = "no client object";
+    return std::nullopt;
+  }
+  if (window) return parent;
+  RECT bounds = control.BoundsRect();
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+  long count = 0;
+  parent.object->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<size_t>(std::max(count, 0L)));
+  LONG got = 0;
+  AccessibleChildren(parent.object.Get(), 0, count, children.data(), &got);
+  // The child windows are objects of their own, each in the list.
+  int windows = 0, objects = 0;
+  for (HWND w = GetWindow(hwnd, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) ++windows;
+  std::optional<Element> found;
+  for (LONG i = 0; i < got; ++i) {
+    if (children[i].vt == VT_DISPATCH) ++objects;
+    if (children[i].vt == VT_I4 && !found) {
+      Element e{parent.object, children[i].lVal};
+      const RECT location = e.Location();
+      if (EqualRect(&bounds, &location)) found = e;
+    }
+    VariantClear(&children[i]);
+  }
+  if (got != count || objects != windows)
+    trace = std::to_string(got) + " of " + std::to_string(count) + " children, " +
+            std::to_string(objects) + " objects for " + std::to_string(windows) + " windows";
+  if (!found) {
+    trace += "; none where it is";
+    return std::nullopt;
+  }
+  VARIANT hit;
+  VariantInit(&hit);
+  parent.object->accHitTest((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2,
+                            &hit);
+  if (hit.vt != VT_I4 || hit.lVal != found->id) trace += "a hit test names another child";
+  VariantClear(&hit);
+  return found;
+}
+
+// What a screen reader hears for each control, in the window's two
+// languages; the tag fields by their labels, the image buttons by their
+// hints. After a file was read, before an edit: OK is disabled.
+TEST_F(TagEditor, AScreenReaderHearsEachControlByItsName) {
+  const ReaderThread reader;
+  struct Row {
+    const char* control;
+    const char* german;
+    const char* english;
+    long role;
+    long state;  // of STATE_SYSTEM_UNAVAILABLE and STATE_SYSTEM_INVISIBLE
+  } rows[] = {
+      {"EditTitel", "Titel", "Titel", ROLE_SYSTEM_TEXT, 0},
+      {"EditKuenstler", "K\xC3\xBCnstler", "K\xC3\xBCnstler", ROLE_SYSTEM_TEXT, 0},
+      {"EditAlbum", "Album", "Album", ROLE_SYSTEM_TEXT, 0},
+      {"EditJahr", "Jahr", "Jahr", ROLE_SYSTEM_TEXT, 0},
+      {"EditKommentar", "Kommentar", "Kommentar", ROLE_SYSTEM_TEXT, 0},
+      {"ComboBoxGenre", "Genre", "Genre", ROLE_SYSTEM_COMBOBOX, 0},
+      {"DriveComboBox1", "Laufwerk", "Drive", ROLE_SYSTEM_COMBOBOX, 0},
+      {"FilterComboBox1", "Dateityp", "File type", ROLE_SYSTEM_COMBOBOX, 0},
+      {"DirectoryListBox1", "Verzeichnisse", "Folders", ROLE_SYSTEM_LIST, 0},
+      {"FileListBox1", "Dateien", "Files", ROLE_SYSTEM_LIST, 0},
+      {"HotSpeedButtonOK", "\xC3\x84nderungen werden gespeichert",
+       "Changes will be saved immediately", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
+      {"HotSpeedButtonUndo", "Setzt alles wieder auf die Standartwerte", "Restore defaults",
+       ROLE_SYSTEM_PUSHBUTTON, 0},
+      {"HotSpeedButtonInfo", "G\xC3\xBCltig f\xC3\xBCr ... ", "Valid to ...",
+       ROLE_SYSTEM_PUSHBUTTON, 0},
+      {"HotSpeedButtonRegistry", "Wert in der Registry nachschlagen", "Registry Lookup",
+       ROLE_SYSTEM_PUSHBUTTON, 0},
+      {"SpeedButtonPlay", "Abspielen", "Play", ROLE_SYSTEM_PUSHBUTTON, 0},
+      {"Label3", "Titel", "Titel", ROLE_SYSTEM_STATICTEXT, 0},
+  };
+  for (int language : {0, 1}) {
+    SCOPED_TRACE(language);
+    moduletest::CreateArgs args;
+    args.language = language;
+    Open(args);
+    TipWindow& tip = Tip();
+    tip.ClickFile("Abendlied.mp3");
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.control);
+      fw::TControl* control = moduletest::Part<fw::TControl>(tip.form, row.control);
+      ASSERT_TRUE(control);
+      std::string trace;
+      const std::optional<Element> heard = Find(*control, trace);
+      ASSERT_TRUE(heard) << trace;
+      EXPECT_EQ(trace, "");
+      EXPECT_EQ(heard->Name(), language == 1 ? row.english : row.german);
+      EXPECT_EQ(heard->Role(), row.role);
+      EXPECT_EQ(heard->State() & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), row.state);
+    }
+    tip_.reset();
+    host_.Free();
+  }
+}
+
+// Pressing an image button through a screen reader does what a click does,
+// once the reader's call has returned; a disabled one refuses and does nothing.
+TEST_F(TagEditor, AScreenReaderPressesTheImageButtons) {
+  const ReaderThread reader;
+  Open();
+  TipWindow& tip = Tip();
+  tip.ClickFile("Abendlied.mp3");
+  struct Row {
+    const char* typed;  // into the title first, or nothing
+    fw::TControl* button;
+    HRESULT result;
+    std::string shown;   // the title afterwards
+    std::string onDisk;  // and in the file
+    size_t notices;      // save notices to the host so far
+  } rows[] = {
+      {"Neu", tip.undo, S_OK, "Abendlied", Zeroed("Abendlied", 30), 0},
+      {"Neu", tip.ok, S_OK, Padded("Neu", 31), Padded("Neu", 30), 1},
+      {nullptr, tip.ok, E_FAIL, Padded("Neu", 31), Padded("Neu", 30), 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.button->Name() + (row.typed ? " after an edit" : ""));
+    if (row.typed) tip.Type(tip.Title(), row.typed);
+    std::string trace;
+    const std::optional<Element> button = Find(*row.button, trace);
+    ASSERT_TRUE(button) << trace;
+    EXPECT_EQ(button->object->accDoDefaultAction(button->Id()), row.result);
+    PumpUntil([&] { return tip.Title().Text() == row.shown; }, row.result == S_OK ? 10000 : 500);
+    EXPECT_EQ(tip.Title().Text(), row.shown);
+    EXPECT_EQ(TitleOnDisk("Abendlied.mp3"), row.onDisk);
+    EXPECT_EQ(recorder_.notices.size(), row.notices);
+  }
 }
 
 // The hourglass is the pointer over the file list while a tag loads, and

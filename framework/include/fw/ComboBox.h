@@ -28,6 +28,9 @@ class FW_API TCustomComboBox : public TWinControl {
  public:
   explicit TCustomComboBox(TComponent* owner);
   const char* ClassName() const override { return "TCustomComboBox"; }
+  // What the system's own control is; Wine's objects do not see it
+  // through the framework's window class.
+  long AccessibleRole() const override;
 
   // The item list, as the string lists of the framework name things.
   class FW_API ItemList {

@@ -84,6 +84,15 @@ class FW_API TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
 
+  // What screen readers call the control: the name given, else the caption
+  // of a label whose FocusControl it is; one without a window goes by its
+  // caption, else by its hint.
+  std::string AccessibleName() const;
+  void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
+  // The role screen readers announce (ROLE_SYSTEM_*), or 0: the system's for
+  // a window, and a control without a window is not shown to them at all.
+  virtual long AccessibleRole() const { return 0; }
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
 
@@ -141,6 +150,7 @@ class FW_API TControl : public TComponent {
   bool parentFont_ = true;
   std::string text_;
   TPopupMenu* popupMenu_ = nullptr;
+  std::string accessibleName_;
   // Distances kept by the anchors: right and bottom gaps to the parent.
   int anchorRight_ = 0, anchorBottom_ = 0;
   bool anchorRulesSet_ = false;

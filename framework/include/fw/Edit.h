@@ -15,6 +15,9 @@ class FW_API TEdit : public TWinControl {
  public:
   explicit TEdit(TComponent* owner);
   const char* ClassName() const override { return "TEdit"; }
+  // What the system's own control is; Wine's objects do not see it
+  // through the framework's window class.
+  long AccessibleRole() const override;
 
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);

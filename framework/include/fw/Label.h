@@ -33,6 +33,13 @@ class FW_API TLabel : public TGraphicControl {
   void SetWordWrap(bool wordWrap);
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool show);
+  // The control this label names: screen readers announce it by the
+  // label's caption. Not owned; forgotten when it goes.
+  TControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(TControl* control);
+
+  long AccessibleRole() const override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   void Paint(TCanvas& canvas) override;
   void Loaded() override;
@@ -51,6 +58,7 @@ class FW_API TLabel : public TGraphicControl {
   TTextLayout layout_ = TTextLayout::tlTop;
   bool wordWrap_ = false;
   bool showAccelChar_ = true;
+  TControl* focusControl_ = nullptr;
 };
 
 }  // namespace fw

@@ -70,6 +70,9 @@ class FW_API TCustomListBox : public TWinControl {
  public:
   explicit TCustomListBox(TComponent* owner);
   const char* ClassName() const override { return "TCustomListBox"; }
+  // What the system's own control is; Wine's objects do not see it
+  // through the framework's window class.
+  long AccessibleRole() const override;
 
   TListBoxItems& Items() { return items_; }
   const TListBoxItems& Items() const { return items_; }

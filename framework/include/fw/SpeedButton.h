@@ -46,6 +46,7 @@ class FW_API TSpeedButton : public TGraphicControl {
 
   // Raises OnClick; a disabled button never clicks.
   void Click() override;
+  long AccessibleRole() const override;
   void MouseEnter() override;
   void MouseLeave() override;
   void MouseDown(int x, int y) override;

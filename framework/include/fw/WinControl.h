@@ -163,6 +163,7 @@ class FW_API TWinControl : public TControl {
   bool WmKeyDown(TMessage& m);
   // The form that sees this control's keys first, if it asked to.
   TWinControl* KeyPreviewer();
+  bool WmAccessiblePress(const TMessage& m);
   void DestroyHandle();
   void ApplyTabOrder();
 
