@@ -1,5 +1,6 @@
 #include "fw/Control.h"
 
+#include "FormPlumbing.h"
 #include "fw/Canvas.h"
 #include "fw/Form.h"
 #include "fw/Label.h"
@@ -111,7 +112,7 @@ bool TControl::ShowHint() const {
 void TControl::SetHint(const std::string& hint) {
   if (hint == hint_) return;
   hint_ = hint;
-  if (TForm* form = GetParentForm(this)) form->HintChanged(this);
+  FormPlumbing::HintChanged(*this);
 }
 
 void TControl::SetCursor(TCursor cursor) {

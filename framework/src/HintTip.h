@@ -4,8 +4,9 @@
 // hides it on a click, after a few seconds or when the pointer moves on. The
 // form's windows hand it their mouse messages. A tool is made for a control
 // when the pointer first reaches it and brought up to date each time, so a
-// change of a control's hint, bounds or visibility needs no bookkeeping
-// anywhere else.
+// change of a control's bounds or visibility needs no bookkeeping anywhere
+// else; a hint text that changes while on show, and controls and windows
+// that go, reach it through the form (FormPlumbing.h).
 #include <windows.h>
 // After windows.h.
 #include <commctrl.h>

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Accessible.h"
+#include "FormPlumbing.h"
 #include "WindowRegistry.h"
 #include "fw/Application.h"
 #include "fw/Bitmap.h"
@@ -128,7 +129,7 @@ void TWinControl::DestroyHandle() {
   if (!handle_) return;
   for (TWinControl* child : tabList_) child->DestroyHandle();
   HWND window = handle_;
-  if (TForm* form = GetParentForm(this)) form->ForgetHintWindow(window);
+  FormPlumbing::ForgetHintWindow(*this, window);
   LONG_PTR id = GetWindowLongPtrW(window, GWLP_ID);
   if (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) ReleaseControlId(static_cast<UINT>(id));
   DestroyWindow(window);
@@ -168,7 +169,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-  if (TForm* form = GetParentForm(this)) form->ForgetHint(control);
+  FormPlumbing::ForgetHint(*this, control);
   if (mouseControl_ == control) mouseControl_ = nullptr;
   if (capturedControl_ == control) capturedControl_ = nullptr;
   InvalidateRectOf(control);

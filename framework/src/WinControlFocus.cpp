@@ -1,6 +1,7 @@
 // Tab order, the focus and the keys a control sees first.
 #include <algorithm>
 
+#include "FormPlumbing.h"
 #include "fw/Form.h"
 #include "fw/WinControl.h"
 
@@ -118,10 +119,7 @@ bool TWinControl::TabKey(WORD key) {
 }
 
 // The form gives the focus back to this control when it is activated again.
-void TWinControl::FocusGained() {
-  TForm* form = GetParentForm(this);
-  if (form && form != this) form->ControlFocused(this);
-}
+void TWinControl::FocusGained() { FormPlumbing::ControlFocused(*this); }
 
 void TWinControl::KeyPress(wchar_t&) {}
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "FormPlumbing.h"
 #include "fw/Application.h"
 #include "fw/Form.h"
 #include "fw/Menus.h"
@@ -12,13 +13,10 @@
 namespace fw {
 
 void TWinControl::RelayToHint(const TMessage& m) {
-  if (TForm* form = GetParentForm(this))
-    form->RelayHint(*this, mouseControl_ ? mouseControl_ : this, m);
+  FormPlumbing::RelayHint(*this, mouseControl_ ? mouseControl_ : this, m);
 }
 
-void TWinControl::HideHint() {
-  if (TForm* form = GetParentForm(this)) form->HideHint();
-}
+void TWinControl::HideHint() { FormPlumbing::HideHint(*this); }
 
 TControl* TWinControl::ControlAtPos(POINT p, bool includeDisabled) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {

@@ -69,17 +69,6 @@ class FW_API TForm : public TWinControl {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool preview) { keyPreview_ = preview; }
 
-  // A control of the form got the focus: it becomes the active control and
-  // gets the focus back whenever the form is activated again.
-  void ControlFocused(TWinControl* control);
-
-  // The form's windows hand their mouse messages to the form's hints;
-  // `target` is the control under the pointer.
-  void RelayHint(TWinControl& window, TControl* target, const TMessage& message);
-  void HideHint();
-  void HintChanged(TControl* control);
-  void ForgetHint(TControl* control);
-  void ForgetHintWindow(HWND window);
   // The tooltip window that shows the hints, once one was needed.
   HWND HintWindow() const;
 
@@ -107,6 +96,19 @@ class FW_API TForm : public TWinControl {
   virtual void DoShow();
 
  private:
+  // What the form's controls tell it, through FormPlumbing (framework/src).
+  friend struct FormPlumbing;
+  // A control of the form got the focus: it becomes the active control and
+  // gets the focus back whenever the form is activated again.
+  void ControlFocused(TWinControl* control);
+  // The form's windows hand their mouse messages to the form's hints;
+  // `target` is the control under the pointer.
+  void RelayHint(TWinControl& window, TControl* target, const TMessage& message);
+  void HideHint();
+  void HintChanged(TControl* control);
+  void ForgetHint(TControl* control);
+  void ForgetHintWindow(HWND window);
+
   void FrameSize(int* dx, int* dy) const;
   TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
   uint8_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
