@@ -1,5 +1,6 @@
 #include "fw/Control.h"
 
+#include "ControlLinks.h"
 #include "FormPlumbing.h"
 #include "fw/Canvas.h"
 #include "fw/Form.h"
@@ -19,10 +20,9 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
   if (parent == this) return;
-  if (parent_) parent_->RemoveControl(this);
-  parent_ = nullptr;
+  ControlLinks::Unlink(*this);
   if (parent) {
-    parent->InsertControl(this);
+    ControlLinks::Link(*this, *parent);
     if (parentFont_) ParentFontChanged();
     if (parentColor_) ParentColorChanged();
   }
@@ -301,8 +301,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::BeforeDestruction() {
-  if (parent_) parent_->RemoveControl(this);
-  parent_ = nullptr;
+  ControlLinks::Unlink(*this);
   TComponent::BeforeDestruction();
 }
 

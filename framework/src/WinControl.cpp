@@ -160,7 +160,6 @@ void TWinControl::BeforeDestruction() {
 
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
-  control->parent_ = this;
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
     if (handle_ && !w->handle_) w->CreateWnd();
@@ -179,7 +178,6 @@ void TWinControl::RemoveControl(TControl* control) {
     // As on any other recreation: a window made for the next parent shows the same.
     w->DestroyWnd();
   }
-  control->parent_ = nullptr;
 }
 
 bool TWinControl::Ctl3D() const {

@@ -1,4 +1,5 @@
 // Aligned and anchored children.
+#include "ControlLinks.h"
 #include "fw/WinControl.h"
 
 namespace fw {
@@ -11,32 +12,33 @@ void TWinControl::AlignControls() {
   RECT rest = r;
   auto place = [&](TAlign align) {
     for (TControl* c : controls_) {
-      if (c->align_ != align || !c->visible_) continue;
-      c->anchorMoving_ = true;
+      if (c->Align() != align || !c->Visible()) continue;
       switch (align) {
         case TAlign::alTop:
-          c->SetBounds(rest.left, rest.top, rest.right - rest.left, c->height_);
-          rest.top += c->height_;
+          ControlLinks::PlaceAligned(*c, rest.left, rest.top, rest.right - rest.left, c->Height());
+          rest.top += c->Height();
           break;
         case TAlign::alBottom:
-          c->SetBounds(rest.left, rest.bottom - c->height_, rest.right - rest.left, c->height_);
-          rest.bottom -= c->height_;
+          ControlLinks::PlaceAligned(*c, rest.left, rest.bottom - c->Height(),
+                                     rest.right - rest.left, c->Height());
+          rest.bottom -= c->Height();
           break;
         case TAlign::alLeft:
-          c->SetBounds(rest.left, rest.top, c->width_, rest.bottom - rest.top);
-          rest.left += c->width_;
+          ControlLinks::PlaceAligned(*c, rest.left, rest.top, c->Width(), rest.bottom - rest.top);
+          rest.left += c->Width();
           break;
         case TAlign::alRight:
-          c->SetBounds(rest.right - c->width_, rest.top, c->width_, rest.bottom - rest.top);
-          rest.right -= c->width_;
+          ControlLinks::PlaceAligned(*c, rest.right - c->Width(), rest.top, c->Width(),
+                                     rest.bottom - rest.top);
+          rest.right -= c->Width();
           break;
         case TAlign::alClient:
-          c->SetBounds(rest.left, rest.top, rest.right - rest.left, rest.bottom - rest.top);
+          ControlLinks::PlaceAligned(*c, rest.left, rest.top, rest.right - rest.left,
+                                     rest.bottom - rest.top);
           break;
         default:
           break;
       }
-      c->anchorMoving_ = false;
     }
   };
   place(TAlign::alTop);

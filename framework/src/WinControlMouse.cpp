@@ -21,7 +21,7 @@ void TWinControl::HideHint() { FormPlumbing::HideHint(*this); }
 TControl* TWinControl::ControlAtPos(POINT p, bool includeDisabled) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     TControl* c = *it;
-    if (!c->visible_ || (!includeDisabled && !c->enabled_)) continue;
+    if (!c->Visible() || (!includeDisabled && !c->Enabled())) continue;
     RECT r = c->BoundsRect();
     if (PtInRect(&r, p)) return c;
   }

@@ -41,13 +41,13 @@ void TWinControl::PaintWindow(HDC dc) {
 
 void TWinControl::PaintControls(HDC dc) {
   for (TControl* c : controls_) {
-    if (dynamic_cast<TWinControl*>(c) || !c->visible_) continue;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
     const RECT bounds = c->BoundsRect();
     if (!RectVisible(dc, &bounds)) continue;
     int saved = SaveDC(dc);
     // From wherever the window's own painting put the origin.
-    OffsetViewportOrgEx(dc, c->left_, c->top_, nullptr);
-    IntersectClipRect(dc, 0, 0, c->width_, c->height_);
+    OffsetViewportOrgEx(dc, c->Left(), c->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
     TCanvas canvas(dc);
     canvas.Font() = c->Font();
     canvas.Brush().Color = c->Color();

@@ -131,24 +131,27 @@ class FW_API TControl : public TComponent {
   void ParentColorChanged();
   void RequestAlign();
 
- private:
-  void RefreshCursor();
-  friend class TWinControl;
-  TWinControl* parent_ = nullptr;
+  // What a control with a window keeps in step with its window.
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  TAnchors anchors_ = akLeft | akTop;
-  TAlign align_ = TAlign::alNone;
   bool visible_ = true;
   bool enabled_ = true;
+  TColor color_ = clBtnFace;
+  TFont font_;
+  std::string text_;
+
+ private:
+  // Parents link their children and place aligned ones (ControlLinks.h).
+  friend struct ControlLinks;
+  void RefreshCursor();
+  TWinControl* parent_ = nullptr;
+  TAnchors anchors_ = akLeft | akTop;
+  TAlign align_ = TAlign::alNone;
   std::string hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TCursor cursor_ = crDefault;
-  TColor color_ = clBtnFace;
   bool parentColor_ = false;
-  TFont font_;
   bool parentFont_ = true;
-  std::string text_;
   TPopupMenu* popupMenu_ = nullptr;
   std::string accessibleName_;
   // Distances kept by the anchors: right and bottom gaps to the parent.

@@ -131,7 +131,7 @@ class FW_API TWinControl : public TControl {
   virtual void KeyDown(WORD& key);
 
  private:
-  friend class TControl;
+  friend struct ControlLinks;
   friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
