@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""The module's pictures: scripts/draw-resources.py is their source.
+"""The module's pictures: resources/svg/ holds their sources.
 
-Draws them again into a temporary folder and compares every file with the
-one committed in resources/, byte for byte, so that a picture changed by hand
-or a script changed without drawing again shows here. Then reads the
+Makes them again with scripts/make-resources into a temporary folder and
+compares every file with the one committed in resources/, byte for byte, so
+that a bitmap changed by hand, or a source or the script changed without
+making the pictures again, shows here. Then reads the
 committed files with the image library (python3-pil), as another program
 would, and checks what the controls rely on: sizes, colour depths, and the
 bottom-left pixel that the glyphs and the button strip are keyed with.
@@ -47,19 +48,19 @@ def main():
     resources = os.path.join(repo, 'resources')
     faults = []
 
-    with tempfile.TemporaryDirectory() as drawn:
-        subprocess.run([sys.executable, os.path.join(repo, 'scripts', 'draw-resources.py'), drawn],
+    with tempfile.TemporaryDirectory() as made:
+        subprocess.run(['bash', os.path.join(repo, 'scripts', 'make-resources'), made],
                        check=True, stdout=subprocess.DEVNULL)
-        names = sorted(os.listdir(drawn))
+        names = sorted(os.listdir(made))
         for name in names:
             committed = os.path.join(resources, name)
             if not os.path.exists(committed):
-                faults.append('%s: drawn, but not committed' % name)
-            elif not filecmp.cmp(os.path.join(drawn, name), committed, shallow=False):
-                faults.append('%s: differs from what the script draws' % name)
+                faults.append('%s: made, but not committed' % name)
+            elif not filecmp.cmp(os.path.join(made, name), committed, shallow=False):
+                faults.append('%s: differs from what its source makes' % name)
     pictures = {f for f in os.listdir(resources) if f.endswith(('.bmp', '.ico'))}
     for name in sorted(pictures - set(names)):
-        faults.append('%s: committed, but the script does not draw it' % name)
+        faults.append('%s: committed, but no source makes it' % name)
 
     for name, width, height, mode, key in BITMAPS:
         with Image.open(os.path.join(resources, name)) as picture:
