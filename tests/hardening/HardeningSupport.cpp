@@ -25,7 +25,9 @@ std::string ReadThroughStream(const std::string& path) {
   std::future<std::string> bytes = read->get_future();
   // Left to itself if it hangs: the process ends it.
   std::thread([read] { (*read)(); }).detach();
-  if (bytes.wait_for(std::chrono::seconds(5)) != std::future_status::ready) return "<no answer>";
+  // A hang, not a slow read: a busy machine has been seen to take more than
+  // five seconds for a thread's first read under Wine.
+  if (bytes.wait_for(std::chrono::seconds(30)) != std::future_status::ready) return "<no answer>";
   return bytes.get();
 }
 
