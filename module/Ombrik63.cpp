@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "ModulCreateExport.h"
 #include "TagEditorForm.h"
 #include "TipTemplate.h"
 #include "fw/Bitmap.h"
@@ -77,23 +78,7 @@ int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int3
 
 }  // namespace
 
-#if defined(__i386__)
-extern "C" OMBRIK_REGISTER int32_t ModulCreate(int32_t left, int32_t top, int32_t width,
-                                               int32_t helpId, uint32_t validWinVersions,
-                                               const char* hint, const char* caption,
-                                               int32_t language, int32_t winVersionType,
-                                               int32_t height) {
-  return CreateTip(left, top, width, height, winVersionType, language, caption, hint,
-                   validWinVersions, helpId);
-}
-#else
-extern "C" int32_t ModulCreate(int32_t left, int32_t top, int32_t width, int32_t height,
-                               int32_t winVersionType, int32_t language, const char* caption,
-                               const char* hint, uint32_t validWinVersions, int32_t helpId) {
-  return CreateTip(left, top, width, height, winVersionType, language, caption, hint,
-                   validWinVersions, helpId);
-}
-#endif
+OMBRIK_DEFINE_MODUL_CREATE(OMBRIK_REGISTER, CreateTip)
 
 extern "C" int32_t ModulFree() {
   // The window may have ended itself already (host command 0).

@@ -23,6 +23,7 @@ extern "C" OMBRIK_REGISTER int32_t ModulCreate(int32_t left, int32_t top, int32_
 extern "C" int32_t ModulCreate(int32_t left, int32_t top, int32_t width, int32_t height,
                                int32_t winVersionType, int32_t language, const char* caption,
                                const char* hint, uint32_t validWinVersions, int32_t helpId);
+#define OMBRIK_REGISTER
 #endif
 
 // Without arguments these leave the stack alone whatever convention the

@@ -13,23 +13,11 @@
 
 #include "HardeningSupport.h"
 #include "Utf8Text.h"
-#include "filectrl/DirectoryListBox.h"
-#include "filectrl/FileListBox.h"
-#include "fw/SysUtils.h"
 #include "fw/Unicode.h"
-#include "testsupport/CurrentDirGuard.h"
-#include "testsupport/ErrorModeGuard.h"
-#include "testsupport/RecordingDialogs.h"
-#include "testsupport/TempDir.h"
-#include "testsupport/UserInput.h"
 
 namespace {
 
-using filectrl::TDirectoryListBox;
-using filectrl::TFileListBox;
-using hardening::ItemTexts;
-using hardening::Pump;
-using Texts = std::vector<std::string>;
+using namespace hardening;
 
 struct Name {
   std::string text;

@@ -1,22 +1,35 @@
 #pragma once
-// What the hardening tests share: a form that hosts the controls, a read of
-// a file that cannot hang, and the commands that run on the Unix side.
+// What the hardening tests share: a form that hosts the browsing controls,
+// a read of a file that cannot hang, the commands that run on the Unix side
+// and the guards every test of names and paths stands behind.
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "filectrl/DirectoryListBox.h"
+#include "filectrl/FileListBox.h"
 #include "fw/Component.h"
 #include "fw/Form.h"
+#include "fw/SysUtils.h"
+#include "testsupport/CurrentDirGuard.h"
+#include "testsupport/ErrorModeGuard.h"
 #include "testsupport/ItemTexts.h"
 #include "testsupport/Pump.h"
+#include "testsupport/RecordingDialogs.h"
+#include "testsupport/TempDir.h"
 #include "testsupport/UnixSide.h"
+#include "testsupport/UserInput.h"
 
 namespace hardening {
 
+using filectrl::TDirectoryListBox;
+using filectrl::TFileListBox;
 using testsupport::ItemTexts;
 using testsupport::Pump;
 using testsupport::RunUnixScript;
 using testsupport::UnixPathOf;
+using Texts = std::vector<std::string>;
 
 // A form that the controls are put on; shown on demand.
 class Host {

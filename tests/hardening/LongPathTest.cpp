@@ -21,24 +21,12 @@
 #include <vector>
 
 #include "HardeningSupport.h"
-#include "filectrl/DirectoryListBox.h"
-#include "filectrl/FileListBox.h"
 #include "fw/Exceptions.h"
 #include "fw/Label.h"
-#include "fw/SysUtils.h"
-#include "testsupport/CurrentDirGuard.h"
-#include "testsupport/ErrorModeGuard.h"
-#include "testsupport/RecordingDialogs.h"
-#include "testsupport/TempDir.h"
-#include "testsupport/UserInput.h"
 
 namespace {
 
-using filectrl::TDirectoryListBox;
-using filectrl::TFileListBox;
-using hardening::ItemTexts;
-using hardening::Pump;
-using Texts = std::vector<std::string>;
+using namespace hardening;
 
 std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 std::string Parent(const std::string& path) { return path.substr(0, path.rfind('\\')); }

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "ModulCreateExport.h"
 #include "fw/Exceptions.h"
 #include "fw/Form.h"
 #include "fw/LongString.h"
@@ -161,32 +162,17 @@ int32_t CreateTip(int32_t left, int32_t top, int32_t width, int32_t height, int3
 
 }  // namespace
 
-#if defined(__i386__)
-// The register convention: arguments 1-3 in EAX, EDX, ECX; 4..10 pushed in
-// declaration order, which regparm/stdcall gets when they are declared in reverse.
-// Built with STUB_CALLER_POPS it forgets to remove them, as a module built
-// with the wrong convention would.
-#ifdef STUB_CALLER_POPS
+// The module's register convention on i686. Built with STUB_CALLER_POPS it
+// forgets to remove the pushed arguments, as a module built with the wrong
+// convention would.
+#if defined(__i386__) && defined(STUB_CALLER_POPS)
 #define STUB_REGISTER __attribute__((regparm(3)))
-#else
+#elif defined(__i386__)
 #define STUB_REGISTER __attribute__((regparm(3), stdcall))
-#endif
-extern "C" STUB_REGISTER int32_t ModulCreate(int32_t left, int32_t top, int32_t width,
-                                             int32_t helpId, uint32_t validWinVersions,
-                                             const char* hint, const char* caption,
-                                             int32_t language, int32_t winVersionType,
-                                             int32_t height) {
-  return CreateTip(left, top, width, height, winVersionType, language, caption, hint,
-                   validWinVersions, helpId);
-}
 #else
-extern "C" int32_t ModulCreate(int32_t left, int32_t top, int32_t width, int32_t height,
-                               int32_t winVersionType, int32_t language, const char* caption,
-                               const char* hint, uint32_t validWinVersions, int32_t helpId) {
-  return CreateTip(left, top, width, height, winVersionType, language, caption, hint,
-                   validWinVersions, helpId);
-}
+#define STUB_REGISTER
 #endif
+OMBRIK_DEFINE_MODUL_CREATE(STUB_REGISTER, CreateTip)
 
 extern "C" int32_t ModulChanged() { return changedAnswer; }
 extern "C" int32_t ModulNr() { return nrAnswer; }

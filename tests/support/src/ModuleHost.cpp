@@ -63,6 +63,16 @@ void* ModuleHost::Export(const char* name) const {
   return fn;
 }
 
+CreateArgs::CreateArgs() {
+  left = 40;
+  top = 30;
+  height = 480;
+  caption = "Tipp 63";
+  hint = "Hinweis";
+  validWinVersions = 0x1000;
+  helpId = 6300;
+}
+
 int32_t ModuleHost::Create(const CreateArgs& a) {
   auto fn = reinterpret_cast<ModulCreateFn>(Export("ModulCreate"));
   if (!fn) return -1;

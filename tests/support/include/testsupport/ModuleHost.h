@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "HostOptions.h"
 #include "fw/Form.h"
 #include "fw/LongString.h"
 #include "testsupport/CurrentDirGuard.h"
@@ -14,19 +15,10 @@
 
 namespace moduletest {
 
-// The host's view of ModulCreate, in the order the framework passes the
-// arguments.
-struct CreateArgs {
-  int32_t left = 40;
-  int32_t top = 30;
-  int32_t width = 350;
-  int32_t height = 480;
-  int32_t winVersionType = 13;  // Windows XP
-  int32_t language = 0;
-  std::string caption = "Tipp 63";
-  std::string hint = "Hinweis";
-  uint32_t validWinVersions = 0x1000;
-  int32_t helpId = 6300;
+// ModulCreate's arguments as the host passes them, with the tests' own
+// defaults, and the null pointers a host may pass instead of the texts.
+struct CreateArgs : host::CreateArgs {
+  CreateArgs();
   bool nullCaption = false;  // pass the null pointer, the empty text
   bool nullHint = false;
 };
