@@ -31,6 +31,7 @@ enum class Fault {
   Emptied,
   Truncated,
   TagStripped,
+  GrownPastTheTag,
   Deleted,
   ReplacedByDirectory,
   ReadOnly,
@@ -82,6 +83,9 @@ class SaveFaults : public FaultSession, public testing::WithParamInterface<Fault
         break;
       case Fault::TagStripped:
         temp_.WriteFile(kFile, bytes.substr(0, bytes.size() - 128));
+        break;
+      case Fault::GrownPastTheTag:
+        temp_.WriteFile(kFile, bytes + audio_);
         break;
       case Fault::Deleted:
         EXPECT_TRUE(DeleteFileA(file.c_str()));
@@ -192,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"Emptied", Fault::Emptied, "carries no ID3v1 tag", true},
         FaultCase{"Truncated", Fault::Truncated, "carries no ID3v1 tag", true},
         FaultCase{"TagStripped", Fault::TagStripped, "carries no ID3v1 tag", true},
+        // The tag no longer ends the file: another program appended to it.
+        FaultCase{"GrownPastTheTag", Fault::GrownPastTheTag, "carries no ID3v1 tag", true},
         FaultCase{"Deleted", Fault::Deleted, "Cannot open file", false},
         FaultCase{"ReplacedByDirectory", Fault::ReplacedByDirectory, "Cannot open file", false},
         FaultCase{"ReadOnly", Fault::ReadOnly, "Cannot open file", false},
@@ -202,6 +208,35 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"DirectoryRemoved", Fault::DirectoryRemoved, "Cannot open file", false},
         FaultCase{"DirectoryRenamed", Fault::DirectoryRenamed, "Cannot open file", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file whose audio grew or shrank in front of its tag since it was read
+// (another program rewrote it) still ends in its tag: the save goes into the
+// file's last 128 bytes as they are now, and the audio stays as it is. A file
+// whose end is no tag any more is refused (the rows above).
+TEST_F(FaultSession, AFileThatGrewOrShrankInFrontOfItsTagIsSavedAtItsEnd) {
+  Open();
+  TipWindow& tip = Tip();
+  const char* file = "Musik\\Abendlied.mp3";
+  struct Case {
+    const char* title;
+    std::string audio;
+  };
+  for (const Case& c : {Case{"Gewachsen", audio_ + audio_ + audio_}, Case{"Geschrumpft", "x"}}) {
+    SCOPED_TRACE(c.title);
+    tip.ClickFile("Bergfahrt.mp3");
+    tip.ClickFile("Abendlied.mp3");
+    tip.Type(tip.Title(), c.title);
+    const std::string before = Read(file);
+    temp_.WriteFile(file, c.audio + before.substr(before.size() - 128));
+    tip.Click(*tip.ok);
+    const std::string saved = Read(file);
+    ASSERT_EQ(saved.size(), c.audio.size() + 128);
+    EXPECT_EQ(saved.substr(0, c.audio.size() + 3), c.audio + "TAG");
+    EXPECT_EQ(TitleOnDisk(file), Padded(c.title));
+  }
+  EXPECT_EQ(Errors(), Texts{});
+  EXPECT_EQ(Notices(9999), 2u);
+}
 
 // A drive without a medium: the drive box moves to it, the lists stay where
 // they were, and the save still goes to the file that is selected and shown.
