@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,9 +17,12 @@
 #include "fw/ComboBox.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
+#include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 #include "testsupport/FileHolder.h"
+#include "testsupport/UnixSide.h"
 #include "testsupport/Unwritable.h"
+#include "testsupport/UserInput.h"
 
 namespace faultstest {
 namespace {
@@ -309,6 +313,81 @@ TEST_F(FaultSession, AWindowThatStoppedAnsweringHoldsUpNoSave) {
   EXPECT_EQ(changedWhileHeard, std::vector<int32_t>{2});
   EXPECT_EQ(Errors(), Texts{});
   SaveAnotherFile();
+}
+
+// Folders that only the Linux side makes: a link to its own folder (a loop as
+// deep as a path may go), two links that name each other (nothing behind
+// them) and a folder nobody may read. None hangs the lists or ends the
+// window: the loop opens as its folder at every depth and a save goes through
+// it into the file, the links to nothing are left out, and the editor goes on.
+TEST_F(FaultSession, FoldersMadeOnTheLinuxSideAreListedOrLeftOut) {
+  struct Row {
+    const char* folder;  // made in Musik
+    const char* script;
+    bool listed;
+  };
+  const Row rows[] = {
+      {"Schleife", "ln -s . Schleife", true},
+      {"Kreis", "ln -s Kreis2 Kreis && ln -s Kreis Kreis2", false},
+      {"Gesperrt", "mkdir Gesperrt && touch Gesperrt/x.mp3 && chmod 000 Gesperrt", true},
+  };
+  const std::string musik = testsupport::UnixPathOf(Path("Musik"));
+  if (musik.empty()) GTEST_SKIP() << "no Linux side outside Wine";
+  testsupport::TempDir scratch;
+  std::string script = "cd " + testsupport::ShellWord(musik);
+  for (const Row& row : rows) script += std::string(" && ") + row.script;
+  std::string errors;
+  ASSERT_TRUE(testsupport::RunUnixScript(script, scratch.Path(), 20000, &errors)) << errors;
+  // Gone before the test's folder, which would otherwise follow the loop.
+  const fw::ScopeExit undo([&] {
+    testsupport::RunUnixScript("cd " + testsupport::ShellWord(musik) +
+                                   " && rm -f Schleife Kreis Kreis2 && chmod 755 Gesperrt",
+                               scratch.Path(), 20000);
+  });
+  // Root reads any folder.
+  const bool readable = fw::FileExists(Path("Musik\\Gesperrt\\x.mp3"));
+  Open();
+  TipWindow& tip = Tip();
+  const Texts musikFiles{"Abendlied.mp3", "Bergfahrt.mp3"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.folder);
+    const Texts dirs = testsupport::ItemTexts(*tip.dirs);
+    EXPECT_EQ(std::count(dirs.begin(), dirs.end(), row.folder), row.listed ? 1 : 0);
+    if (!row.listed) continue;
+    if (std::string(row.folder) != "Schleife") {
+      tip.OpenDirectory(row.folder);
+      if (!readable) {
+        EXPECT_EQ(testsupport::ItemTexts(*tip.files), Texts{});
+      }
+      tip.OpenDirectory("Musik");
+      continue;
+    }
+    std::string deeper = Path("Musik");
+    for (int depth = 1; depth <= 5; ++depth) {
+      // The link inside the folder just opened: the last item of its name.
+      const Texts items = testsupport::ItemTexts(*tip.dirs);
+      const int index =
+          static_cast<int>(std::find(items.rbegin(), items.rend(), row.folder).base() -
+                           items.begin()) -
+          1;
+      ASSERT_GT(index, 0);
+      testsupport::ClickListItem(*tip.dirs, index);
+      ASSERT_TRUE(testsupport::PumpUntil([&] { return tip.dirs->ItemIndex() == index; }));
+      testsupport::PressKeys({VK_RETURN});
+      deeper += "\\Schleife";
+      EXPECT_TRUE(testsupport::PumpUntil([&] { return fw::GetCurrentDir() == deeper; }))
+          << fw::GetCurrentDir();
+      EXPECT_EQ(testsupport::ItemTexts(*tip.files), musikFiles);
+    }
+    tip.ClickFile("Abendlied.mp3");
+    tip.Type(tip.Title(), "Durch die Schleife");
+    tip.Click(*tip.ok);
+    EXPECT_EQ(TitleOnDisk("Musik\\Abendlied.mp3"), Padded("Durch die Schleife"));
+    EXPECT_EQ(Errors(), Texts{});
+    tip.OpenDirectory("Musik");
+  }
+  SaveAnotherFile();
+  if (readable) GTEST_SKIP() << "root reads the folder made unreadable; the rest ran";
 }
 
 }  // namespace
