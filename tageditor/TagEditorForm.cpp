@@ -313,6 +313,16 @@ void TFormOmbrik63::KeyDown(WORD& key) {
   if (key == VK_ESCAPE && field) {
     key = 0;
     if (edited_) HotSpeedButtonUndoClick(HotSpeedButtonUndo);
+  } else if ((key == VK_DOWN || key == VK_UP) && field == ComboBoxGenre) {
+    // The list itself would step from the last genre it showed, not from the
+    // none it shows now, and report a change at either end where nothing
+    // changed: an edit that was none, and a question about it.
+    const int index = ComboBoxGenre->ItemIndex();
+    const int next = index < 0 ? 0 : index + (key == VK_DOWN ? 1 : -1);
+    key = 0;
+    if (next < 0 || next >= ComboBoxGenre->Items().Count()) return;
+    ComboBoxGenre->SetItemIndex(next);
+    EditTitelChange(ComboBoxGenre);
   } else if ((key == VK_PRIOR || key == VK_NEXT) && field && field != ComboBoxGenre) {
     const int index = FileListBox1->ItemIndex() + (key == VK_NEXT ? 1 : -1);
     key = 0;

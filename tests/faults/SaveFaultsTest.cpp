@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,9 +17,12 @@
 #include "fw/ComboBox.h"
 #include "fw/Exceptions.h"
 #include "fw/Handle.h"
+#include "fw/ScopeExit.h"
 #include "fw/SysUtils.h"
 #include "testsupport/FileHolder.h"
+#include "testsupport/UnixSide.h"
 #include "testsupport/Unwritable.h"
+#include "testsupport/UserInput.h"
 
 namespace faultstest {
 namespace {
@@ -31,6 +35,7 @@ enum class Fault {
   Emptied,
   Truncated,
   TagStripped,
+  GrownPastTheTag,
   Deleted,
   ReplacedByDirectory,
   ReadOnly,
@@ -82,6 +87,9 @@ class SaveFaults : public FaultSession, public testing::WithParamInterface<Fault
         break;
       case Fault::TagStripped:
         temp_.WriteFile(kFile, bytes.substr(0, bytes.size() - 128));
+        break;
+      case Fault::GrownPastTheTag:
+        temp_.WriteFile(kFile, bytes + audio_);
         break;
       case Fault::Deleted:
         EXPECT_TRUE(DeleteFileA(file.c_str()));
@@ -192,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"Emptied", Fault::Emptied, "carries no ID3v1 tag", true},
         FaultCase{"Truncated", Fault::Truncated, "carries no ID3v1 tag", true},
         FaultCase{"TagStripped", Fault::TagStripped, "carries no ID3v1 tag", true},
+        // The tag no longer ends the file: another program appended to it.
+        FaultCase{"GrownPastTheTag", Fault::GrownPastTheTag, "carries no ID3v1 tag", true},
         FaultCase{"Deleted", Fault::Deleted, "Cannot open file", false},
         FaultCase{"ReplacedByDirectory", Fault::ReplacedByDirectory, "Cannot open file", false},
         FaultCase{"ReadOnly", Fault::ReadOnly, "Cannot open file", false},
@@ -202,6 +212,35 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"DirectoryRemoved", Fault::DirectoryRemoved, "Cannot open file", false},
         FaultCase{"DirectoryRenamed", Fault::DirectoryRenamed, "Cannot open file", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file whose audio grew or shrank in front of its tag since it was read
+// (another program rewrote it) still ends in its tag: the save goes into the
+// file's last 128 bytes as they are now, and the audio stays as it is. A file
+// whose end is no tag any more is refused (the rows above).
+TEST_F(FaultSession, AFileThatGrewOrShrankInFrontOfItsTagIsSavedAtItsEnd) {
+  Open();
+  TipWindow& tip = Tip();
+  const char* file = "Musik\\Abendlied.mp3";
+  struct Case {
+    const char* title;
+    std::string audio;
+  };
+  for (const Case& c : {Case{"Gewachsen", audio_ + audio_ + audio_}, Case{"Geschrumpft", "x"}}) {
+    SCOPED_TRACE(c.title);
+    tip.ClickFile("Bergfahrt.mp3");
+    tip.ClickFile("Abendlied.mp3");
+    tip.Type(tip.Title(), c.title);
+    const std::string before = Read(file);
+    temp_.WriteFile(file, c.audio + before.substr(before.size() - 128));
+    tip.Click(*tip.ok);
+    const std::string saved = Read(file);
+    ASSERT_EQ(saved.size(), c.audio.size() + 128);
+    EXPECT_EQ(saved.substr(0, c.audio.size() + 3), c.audio + "TAG");
+    EXPECT_EQ(TitleOnDisk(file), Padded(c.title));
+  }
+  EXPECT_EQ(Errors(), Texts{});
+  EXPECT_EQ(Notices(9999), 2u);
+}
 
 // A drive without a medium: the drive box moves to it, the lists stay where
 // they were, and the save still goes to the file that is selected and shown.
@@ -274,6 +313,81 @@ TEST_F(FaultSession, AWindowThatStoppedAnsweringHoldsUpNoSave) {
   EXPECT_EQ(changedWhileHeard, std::vector<int32_t>{2});
   EXPECT_EQ(Errors(), Texts{});
   SaveAnotherFile();
+}
+
+// Folders that only the Linux side makes: a link to its own folder (a loop as
+// deep as a path may go), two links that name each other (nothing behind
+// them) and a folder nobody may read. None hangs the lists or ends the
+// window: the loop opens as its folder at every depth and a save goes through
+// it into the file, the links to nothing are left out, and the editor goes on.
+TEST_F(FaultSession, FoldersMadeOnTheLinuxSideAreListedOrLeftOut) {
+  struct Row {
+    const char* folder;  // made in Musik
+    const char* script;
+    bool listed;
+  };
+  const Row rows[] = {
+      {"Schleife", "ln -s . Schleife", true},
+      {"Kreis", "ln -s Kreis2 Kreis && ln -s Kreis Kreis2", false},
+      {"Gesperrt", "mkdir Gesperrt && touch Gesperrt/x.mp3 && chmod 000 Gesperrt", true},
+  };
+  const std::string musik = testsupport::UnixPathOf(Path("Musik"));
+  if (musik.empty()) GTEST_SKIP() << "no Linux side outside Wine";
+  testsupport::TempDir scratch;
+  std::string script = "cd " + testsupport::ShellWord(musik);
+  for (const Row& row : rows) script += std::string(" && ") + row.script;
+  std::string errors;
+  ASSERT_TRUE(testsupport::RunUnixScript(script, scratch.Path(), 20000, &errors)) << errors;
+  // Gone before the test's folder, which would otherwise follow the loop.
+  const fw::ScopeExit undo([&] {
+    testsupport::RunUnixScript("cd " + testsupport::ShellWord(musik) +
+                                   " && rm -f Schleife Kreis Kreis2 && chmod 755 Gesperrt",
+                               scratch.Path(), 20000);
+  });
+  // Root reads any folder.
+  const bool readable = fw::FileExists(Path("Musik\\Gesperrt\\x.mp3"));
+  Open();
+  TipWindow& tip = Tip();
+  const Texts musikFiles{"Abendlied.mp3", "Bergfahrt.mp3"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.folder);
+    const Texts dirs = testsupport::ItemTexts(*tip.dirs);
+    EXPECT_EQ(std::count(dirs.begin(), dirs.end(), row.folder), row.listed ? 1 : 0);
+    if (!row.listed) continue;
+    if (std::string(row.folder) != "Schleife") {
+      tip.OpenDirectory(row.folder);
+      if (!readable) {
+        EXPECT_EQ(testsupport::ItemTexts(*tip.files), Texts{});
+      }
+      tip.OpenDirectory("Musik");
+      continue;
+    }
+    std::string deeper = Path("Musik");
+    for (int depth = 1; depth <= 5; ++depth) {
+      // The link inside the folder just opened: the last item of its name.
+      const Texts items = testsupport::ItemTexts(*tip.dirs);
+      const int index =
+          static_cast<int>(std::find(items.rbegin(), items.rend(), row.folder).base() -
+                           items.begin()) -
+          1;
+      ASSERT_GT(index, 0);
+      testsupport::ClickListItem(*tip.dirs, index);
+      ASSERT_TRUE(testsupport::PumpUntil([&] { return tip.dirs->ItemIndex() == index; }));
+      testsupport::PressKeys({VK_RETURN});
+      deeper += "\\Schleife";
+      EXPECT_TRUE(testsupport::PumpUntil([&] { return fw::GetCurrentDir() == deeper; }))
+          << fw::GetCurrentDir();
+      EXPECT_EQ(testsupport::ItemTexts(*tip.files), musikFiles);
+    }
+    tip.ClickFile("Abendlied.mp3");
+    tip.Type(tip.Title(), "Durch die Schleife");
+    tip.Click(*tip.ok);
+    EXPECT_EQ(TitleOnDisk("Musik\\Abendlied.mp3"), Padded("Durch die Schleife"));
+    EXPECT_EQ(Errors(), Texts{});
+    tip.OpenDirectory("Musik");
+  }
+  SaveAnotherFile();
+  if (readable) GTEST_SKIP() << "root reads the folder made unreadable; the rest ran";
 }
 
 }  // namespace

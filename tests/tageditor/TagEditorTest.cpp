@@ -183,9 +183,10 @@ TEST_F(TagEditor, SessionSelectEditSaveUndo) {
 }
 
 TEST_F(TagEditor, FilesWithoutATagDisableAndEmptyTheFields) {
+  temp_.WriteFile("Musik\\Leer.mp3", "");
   Open();
   TipWindow& tip = Tip();
-  for (const char* name : {"Ohne Tag.mp3", "Kurz.mp3"}) {
+  for (const char* name : {"Ohne Tag.mp3", "Kurz.mp3", "Leer.mp3"}) {
     SCOPED_TRACE(name);
     tip.ClickFile("Abendlied.mp3");
     ASSERT_EQ(tip.Title().Text(), "Abendlied");
@@ -744,26 +745,32 @@ TEST_F(TagEditor, FilesThatCannotBeWrittenStayAsTheyWere) {
 }
 
 // A file that cannot be read when it is selected (another program holds it,
-// or it vanished) must not receive the previous file's values.
+// it vanished or became a folder since the list was read) must not receive
+// the previous file's values.
 TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
   Open();
   TipWindow& tip = Tip();
+  enum Fault { Held, Vanished, BecameAFolder };
   struct Case {
     const char* file;
-    bool held;
+    Fault fault;
   };
-  for (const Case& c : {Case{"Genre 148.mp3", true}, Case{"Genre 200.mp3", false}}) {
+  for (const Case& c : {Case{"Genre 148.mp3", Held}, Case{"Genre 200.mp3", Vanished},
+                        Case{"Genre 150.mp3", BecameAFolder}}) {
     SCOPED_TRACE(c.file);
     tip.ClickFile("Abendlied.mp3");
     tip.Type(tip.Title(), "Nicht hierher");
     ASSERT_TRUE(tip.ok->Enabled());
     const std::string before = Read(c.file);
     std::optional<testsupport::FileHolder> holder;
-    if (c.held) {
+    if (c.fault == Held) {
       holder.emplace(Path(c.file), "exclusive");
       ASSERT_TRUE(holder->Open());
     } else {
       ASSERT_TRUE(DeleteFileA(Path(c.file).c_str()));
+      if (c.fault == BecameAFolder) {
+        ASSERT_TRUE(CreateDirectoryA(Path(c.file).c_str(), nullptr));
+      }
     }
     const std::size_t errors = Errors().size();
     tip.ClickFile(c.file);
@@ -778,7 +785,10 @@ TEST_F(TagEditor, AFailedLoadEmptiesTheFieldsAndRefusesTheSave) {
     EXPECT_EQ(tip.files->Cursor(), fw::crDefault);
     // Even once the file can be opened again, the host's save writes nothing.
     holder.reset();
-    if (!c.held) temp_.WriteFile("Musik\\" + std::string(c.file), before);
+    if (c.fault == BecameAFolder) {
+      ASSERT_TRUE(RemoveDirectoryA(Path(c.file).c_str()));
+    }
+    if (c.fault != Held) temp_.WriteFile("Musik\\" + std::string(c.file), before);
     try {
       host_.SaveChanges();
       ADD_FAILURE() << "the save went through";
