@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BareFileList.h"
 #include "GenreTable.h"
 #include "ZekHelp.h"
 
@@ -230,19 +231,7 @@ void BareTipWindow::FillDirectories() {
   SendMessageW(box, LB_SETCURSEL, current, 0);
 }
 
-void BareTipWindow::FillFiles() {
-  WIN32_FIND_DATAW data;
-  fw::FindHandle search(FindFirstFileW(L"*.mp3", &data));
-  if (!search) return;
-  do {
-    if (data.dwFileAttributes &
-        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-      continue;
-    const auto index =
-        SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
-    SendMessageW(fileList_, LB_SETITEMDATA, index, kUnknownFile);
-  } while (FindNextFileW(search.get(), &data));
-}
+void BareTipWindow::FillFiles() { FillFileList(fileList_, L"*.mp3", kUnknownFile); }
 
 LRESULT CALLBACK BareTipWindow::WndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {

@@ -57,13 +57,13 @@ awk '
         sizes[i], bare[i], save[i], sr[i]
   }' "$out/tag"
 
-# listbench: "N = <n>: ...", "ReadEntries ...: median <ms> ms wall", "FindFirst/NextFile: median
+# listbench: "N = <n>: ...", "ReadEntries ...: median <ms> ms wall", "bare walk and fill: median
 # <ms> ms wall", "ratio <r> wall".
 awk '
   function t(ms) { return ms >= 1000 ? sprintf("%.2f s", ms / 1000) : sprintf("%.0f ms", ms) }
   /^N = / { n++; count[n] = $3; sub(":", "", count[n]) }
   /ReadEntries/ { for (i = 1; i <= NF; i++) if ($i == "median") read[n] = $(i+1) }
-  /FindFirst\/NextFile/ { for (i = 1; i <= NF; i++) if ($i == "median") walk[n] = $(i+1) }
+  /bare walk and fill/ { for (i = 1; i <= NF; i++) if ($i == "median") walk[n] = $(i+1) }
   /^ *ratio/ { ratio[n] = $2 }
   END {
     for (i = 1; i <= n; i++) {
@@ -71,7 +71,7 @@ awk '
       while (length(c) > 3) { s = "," substr(c, length(c) - 2) s; c = substr(c, 1, length(c) - 3) }
       label = i == 1 ? c s " .mp3 + " c s " others" : c s " + " c s
       printf "| %s | %s | %s | %s | %s | %.2f |\n",
-        i == 1 ? "`TFileListBox` read of \"*.mp3\" vs. a bare `FindFirstFile`/`FindNextFile` walk of the same pattern" : "",
+        i == 1 ? "`TFileListBox` read of \"*.mp3\" vs. a bare `FindFirstFileW`/`FindNextFileW` walk that fills the same sorted list" : "",
         i == 1 ? "same" : "", label, t(walk[i]), t(read[i]), ratio[i]
     }
   }' "$out/list"
