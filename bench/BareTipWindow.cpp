@@ -82,6 +82,11 @@ BareTipWindow::BareTipWindow(int left, int top, int width, int height) {
       CreateWindowExW(0, kClassName, L"MP3 ID Tag",
                       WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                       left, top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this));
+  // The caption shows the tip's icon.
+  icon_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"OMBRIK63ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+  SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   CreateChildren();
   ShowWindow(window_.get(), SW_SHOWNORMAL);
   UpdateWindow(window_.get());
@@ -352,7 +357,13 @@ void BareTipWindow::ShowSelectedTag() {
   if (tag[0] != 'T' || tag[1] != 'A' || tag[2] != 'G') return;
   const std::wstring texts[] = {Field(tag + 3, 30), Field(tag + 33, 30), Field(tag + 63, 30),
                                 Field(tag + 93, 4), Field(tag + 97, 30)};
-  for (int i = 0; i < 5; ++i) SetWindowTextW(edits_[i], texts[i].c_str());
+  for (int i = 0; i < 5; ++i) {
+    // A text that shows already is left alone: setting it repaints the edit.
+    wchar_t shown[64];
+    const int length = GetWindowTextW(edits_[i], shown, std::size(shown));
+    if (texts[i] != std::wstring_view(shown, static_cast<size_t>(length)))
+      SetWindowTextW(edits_[i], texts[i].c_str());
+  }
   const auto genre = static_cast<uint8_t>(tag[127]);
   SendMessageW(genre_, CB_SETCURSEL, genre < tageditor::kGenreCount ? genre : -1, 0);
 }

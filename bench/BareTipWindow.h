@@ -3,7 +3,7 @@
 // sizeable top-level window with the same child windows at the same places,
 // filled with the same things (help texts, the machine's drives and their
 // volume labels, the current directory's levels, subdirectories and *.mp3
-// files, the 149 genre names), painted and destroyed. No framework, no
+// files, the 149 genre names, the icon), painted and destroyed. No framework, no
 // layouts: CreateWindowEx, the system's controls and owner drawing, all
 // through the wide functions, as a Unicode program does.
 //
@@ -68,6 +68,8 @@ class BareTipWindow {
   std::array<Bitmap, kGlyphCount> glyphs_;
   fw::GdiObject font_, titleFont_, boldFont_, fieldBrush_;
   std::wstring directory_;
+  // Before the window, which goes first and lets go of it.
+  fw::IconHandle icon_;
   fw::WindowHandle window_;
   HWND fileList_ = nullptr, genre_ = nullptr;
   std::array<HWND, 5> edits_{};
