@@ -106,7 +106,8 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   const std::string fileName = FileListBox1->FileName();
   if (edited_ && !currentFile_.empty() && fileName != currentFile_ && !MayLeaveEdits()) return;
   FileListBox1->SetCursor(fw::crHourGlass);
-  SpeedButtonPlay->SetEnabled(false);
+  // Set once: switching it off and on again would repaint it for nothing.
+  SpeedButtonPlay->SetEnabled(!fileName.empty());
   // However the load ends, OK waits for an edit and the hourglass goes.
   fw::ScopeExit endLoad([this] {
     HotSpeedButtonOK->SetEnabled(false);
@@ -114,7 +115,6 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   });
   // Nothing selected (after a re-read): the fields stay as they are.
   if (fileName.empty()) return;
-  SpeedButtonPlay->SetEnabled(true);
   currentFile_ = fileName;
   loadedFilter_ = FilterComboBox1->ItemIndex();
   loadedMask_ = FileListBox1->Mask();
@@ -152,6 +152,7 @@ bool TFormOmbrik63::MayLeaveEdits() {
       filling_ = true;
       for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
       ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+      ShowOverflow();
       edited_ = false;
       return true;
     }
@@ -180,8 +181,8 @@ void TFormOmbrik63::ReturnToEditedFile() {
 }
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
-  fw::ScopeExit filled([this] { filling_ = false; });
-  filling_ = true;
+  fw::ScopeExit filled([this] { filling_ = loading_ = false; });
+  filling_ = loading_ = true;
   edited_ = false;
   EditTag->SetText(tag ? fw::AnsiToUtf8(tag->Marker) : "");
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
@@ -189,10 +190,14 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
   ComboBoxGenre->SetEnabled(tag.has_value());
   for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     fw::TEdit& edit = *fields_[i].edit;
-    // Emptied first, so that a text equal to the last file's still reports
-    // a change: filling the fields counts as one for the host.
-    edit.SetText("");
-    if (tag) edit.SetText(fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text));
+    const std::string text = tag ? fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text) : std::string();
+    // Filling a field counts as a change for the host, also where the text
+    // is the last file's and the edit reports none; an empty field that
+    // stays empty is none.
+    if (edit.Text() != text)
+      edit.SetText(text);
+    else if (!text.empty())
+      EditTitelChange(&edit);
     // Undo's values live in the controls' spare properties.
     edit.SetHint(edit.Text());
   }
@@ -205,10 +210,13 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
 }
 
 void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
-  ShowOverflow();
+  // The program's own fillings show it once, when every field is written.
+  if (!filling_) ShowOverflow();
   // Filling the fields before the window is shown is no change.
   if (!TippShown) return;
-  HotSpeedButtonOK->SetEnabled(true);
+  // A load switches OK off when it is done; switched on meanwhile, it
+  // would only be painted twice.
+  if (!loading_) HotSpeedButtonOK->SetEnabled(true);
   TippSaved = false;
   TippChanged = true;
   if (!filling_) edited_ = true;
@@ -286,6 +294,7 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
     for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
     ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
   }
+  ShowOverflow();
   edited_ = false;
   TfrmTippTemplate::HotSpeedButtonUndoClick(sender);
 }

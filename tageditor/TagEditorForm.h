@@ -112,6 +112,8 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   bool edited_ = false;
   // Set while the program itself writes into the fields.
   bool filling_ = false;
+  // Set while they show a newly selected file's tag.
+  bool loading_ = false;
   // Set while the selection goes back to the edited file.
   bool returning_ = false;
   // Where currentFile_ was listed: the filter's item and the mask.
