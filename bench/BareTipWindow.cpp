@@ -93,7 +93,8 @@ BareTipWindow::BareTipWindow(int left, int top, int width, int height) {
 }
 
 void BareTipWindow::LoadGlyphs() {
-  HDC dc = CreateCompatibleDC(nullptr);
+  glyphDc_ = fw::MakeMemoryDc();
+  HDC dc = glyphDc_.get();
   for (int i = 0; i < kGlyphCount; ++i) {
     Bitmap& glyph = glyphs_[i];
     glyph.handle.reset(LoadBitmapW(GetModuleHandleW(nullptr), kGlyphNames[i]));
@@ -105,7 +106,6 @@ void BareTipWindow::LoadGlyphs() {
     glyph.transparent = GetPixel(dc, 0, glyph.height - 1);
     SelectObject(dc, old);
   }
-  DeleteDC(dc);
 }
 
 HWND BareTipWindow::Child(const wchar_t* windowClass, DWORD style, int left, int top, int width,
@@ -236,7 +236,7 @@ void BareTipWindow::FillDirectories() {
   SendMessageW(box, LB_SETCURSEL, current, 0);
 }
 
-void BareTipWindow::FillFiles() { FillFileList(fileList_, L"*.mp3", kUnknownFile); }
+void BareTipWindow::FillFiles() { FillFileList(fileList_, L"*.mp3", kNoGlyph); }
 
 LRESULT CALLBACK BareTipWindow::WndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
@@ -254,9 +254,12 @@ LRESULT BareTipWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 16;
+    case WM_MEASUREITEM: {
+      // The heights the tip's layout gives.
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      measure.itemHeight = measure.CtlID == kFileListId ? 13 : 16;
       return TRUE;
+    }
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
@@ -297,7 +300,7 @@ void BareTipWindow::Paint() {
   for (const Label& label : kLabels)
     TextOutW(dc, label.left, label.top, label.text, lstrlenW(label.text));
   SelectObject(dc, old);
-  HDC source = CreateCompatibleDC(dc);
+  HDC source = glyphDc_.get();
   const Bitmap& buttons = glyphs_[kButtons];
   old = SelectObject(source, buttons.handle.get());
   const int buttonLefts[] = {16, 56, 250, 288};
@@ -309,7 +312,6 @@ void BareTipWindow::Paint() {
   TransparentBlt(dc, 70 + (257 - half) / 2, 232 + (22 - play.height) / 2, half, play.height, source,
                  0, 0, half, play.height, play.transparent);
   SelectObject(source, old);
-  DeleteDC(source);
   EndPaint(window_.get(), &ps);
 }
 
@@ -318,20 +320,22 @@ void BareTipWindow::DrawItem(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem,
            selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : static_cast<HBRUSH>(fieldBrush_.get()));
   if (item.itemID == static_cast<UINT>(-1)) return;
-  const Bitmap& glyph = glyphs_[std::min<ULONG_PTR>(item.itemData, kGlyphCount - 1)];
-  HDC source = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(source, glyph.handle.get());
-  const int top = (item.rcItem.top + item.rcItem.bottom - glyph.height) / 2;
-  TransparentBlt(item.hDC, item.rcItem.left + 2, top, glyph.width, glyph.height, source, 0, 0,
-                 glyph.width, glyph.height, glyph.transparent);
-  SelectObject(source, old);
-  DeleteDC(source);
+  RECT rect = item.rcItem;
+  rect.left += 2;
+  if (item.itemData < kGlyphCount) {
+    const Bitmap& glyph = glyphs_[item.itemData];
+    HDC source = glyphDc_.get();
+    HGDIOBJ old = SelectObject(source, glyph.handle.get());
+    const int top = (item.rcItem.top + item.rcItem.bottom - glyph.height) / 2;
+    TransparentBlt(item.hDC, rect.left, top, glyph.width, glyph.height, source, 0, 0, glyph.width,
+                   glyph.height, glyph.transparent);
+    SelectObject(source, old);
+    rect.left += glyph.width + 4;
+  }
   wchar_t text[MAX_PATH];
   const bool combo = item.CtlType == ODT_COMBOBOX;
   const auto length = SendMessageW(item.hwndItem, combo ? CB_GETLBTEXT : LB_GETTEXT, item.itemID,
                                    reinterpret_cast<LPARAM>(text));
-  RECT rect = item.rcItem;
-  rect.left += glyph.width + 6;
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextW(item.hDC, text, static_cast<int>(std::max<LRESULT>(length, 0)), &rect,

@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 
+#include "fw/DeviceContext.h"
 #include "fw/Handle.h"
 
 class BareTipWindow {
@@ -58,7 +59,9 @@ class BareTipWindow {
     kUnknownFile,
     kButtons,
     kPlay,
-    kGlyphCount
+    kGlyphCount,
+    // The file list shows its names without glyphs.
+    kNoGlyph = kGlyphCount
   };
   struct Bitmap {
     fw::GdiObject handle;
@@ -66,6 +69,8 @@ class BareTipWindow {
     int width = 0, height = 0;
   };
   std::array<Bitmap, kGlyphCount> glyphs_;
+  // One memory DC that every glyph is drawn from.
+  fw::MemoryDc glyphDc_;
   fw::GdiObject font_, titleFont_, boldFont_, fieldBrush_;
   std::wstring directory_;
   // Before the window, which goes first and lets go of it.
