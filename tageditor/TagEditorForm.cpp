@@ -188,25 +188,30 @@ void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
   for (const TextField& field : fields_) field.edit->SetEnabled(tag.has_value());
   ComboBoxGenre->SetEnabled(tag.has_value());
+  // What each edit shows, read once: every read is two messages to it.
+  FieldTexts shown;
   for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     fw::TEdit& edit = *fields_[i].edit;
     const std::string text = tag ? fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text) : std::string();
+    shown[i] = edit.Text();
     // Filling a field counts as a change for the host, also where the text
     // is the last file's and the edit reports none; an empty field that
     // stays empty is none.
-    if (edit.Text() != text)
+    if (shown[i] != text) {
       edit.SetText(text);
-    else if (!text.empty())
-      EditTitelChange(&edit);
+      shown[i] = edit.Text();
+    } else if (!text.empty() && edit.OnChange) {
+      edit.OnChange(&edit);
+    }
     // Undo's values live in the controls' spare properties.
-    edit.SetHint(edit.Text());
+    edit.SetHint(shown[i]);
   }
   ComboBoxGenre->SetItemIndex(tag ? tag->Genre : -1);
   // A byte that other programs name shows as what will be kept.
   ComboBoxGenre->SetTextHint(tag ? std::string(tageditor::PeerGenreName(tag->GenreByte)) : "");
   ComboBoxGenre->SetTag(ComboBoxGenre->ItemIndex());
   // The comment's width may have changed with texts that did not.
-  ShowOverflow();
+  ShowOverflow(shown);
 }
 
 void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
@@ -278,10 +283,16 @@ void TFormOmbrik63::PadToRecord() {
 }
 
 void TFormOmbrik63::ShowOverflow() {
+  FieldTexts shown;
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) shown[i] = fields_[i].edit->Text();
+  ShowOverflow(shown);
+}
+
+void TFormOmbrik63::ShowOverflow(const FieldTexts& shown) {
   for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     // Blanks past the field are what OK pads with; only they may be lost
     // unseen. A character that the record cannot hold at all is a loss too.
-    const std::optional<std::string> text = RecordText(*fields_[i].edit);
+    const std::optional<std::string> text = fw::Utf8ToAnsi(shown[i]);
     const bool cut = !text || text->find_first_not_of(' ', FieldWidth(i)) != std::string::npos;
     fields_[i].edit->SetColor(cut ? kOverflowColor : fieldColor_);
   }

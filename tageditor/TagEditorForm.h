@@ -94,6 +94,9 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // Gives each edit whose text runs past its field with more than blanks the
   // overflow colour, and the others the colour they were laid out with.
   void ShowOverflow();
+  using FieldTexts = std::array<std::string, kTextFieldCount>;
+  // The same for the texts the edits show, read already.
+  void ShowOverflow(const FieldTexts& shown);
 
   std::array<TextField, kTextFieldCount> fields_{};
   // The file last selected in the file list, even when it could not be
