@@ -347,6 +347,11 @@ void BareTipWindow::ShowSelectedTag() {
   wchar_t name[MAX_PATH];
   if (index < 0 || SendMessageW(fileList_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name)) < 0)
     return;
+  // The hourglass while the file is read, as the tip shows it (IDC_WAIT).
+  struct Hourglass {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+    ~Hourglass() { SetCursor(previous); }
+  } hourglass;
   fw::KernelHandle file(CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;

@@ -263,6 +263,12 @@ double TimeSelection(const Fields& fields, int row) {
   // ASCII, so each byte is its character.
   const std::string ascii = SampleDirectory::Title(row);
   const std::wstring title(ascii.begin(), ascii.end());
+  // The window is the active one, with the list focused, as when the user
+  // clicks one file after another; the two windows taking turns would
+  // otherwise time activating them.
+  SetActiveWindow(GetAncestor(fields.fileList, GA_ROOT));
+  SetFocus(fields.fileList);
+  Pump();
   const auto start = Clock::now();
   PostMessageW(fields.fileList, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(fields.fileList, WM_LBUTTONUP, 0, at);
