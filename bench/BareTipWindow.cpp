@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BareFileList.h"
 #include "GenreTable.h"
 #include "ZekHelp.h"
 
@@ -81,13 +82,19 @@ BareTipWindow::BareTipWindow(int left, int top, int width, int height) {
       CreateWindowExW(0, kClassName, L"MP3 ID Tag",
                       WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                       left, top, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), this));
+  // The caption shows the tip's icon.
+  icon_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"OMBRIK63ICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+  SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   CreateChildren();
   ShowWindow(window_.get(), SW_SHOWNORMAL);
   UpdateWindow(window_.get());
 }
 
 void BareTipWindow::LoadGlyphs() {
-  HDC dc = CreateCompatibleDC(nullptr);
+  glyphDc_ = fw::MakeMemoryDc();
+  HDC dc = glyphDc_.get();
   for (int i = 0; i < kGlyphCount; ++i) {
     Bitmap& glyph = glyphs_[i];
     glyph.handle.reset(LoadBitmapW(GetModuleHandleW(nullptr), kGlyphNames[i]));
@@ -99,7 +106,6 @@ void BareTipWindow::LoadGlyphs() {
     glyph.transparent = GetPixel(dc, 0, glyph.height - 1);
     SelectObject(dc, old);
   }
-  DeleteDC(dc);
 }
 
 HWND BareTipWindow::Child(const wchar_t* windowClass, DWORD style, int left, int top, int width,
@@ -230,19 +236,7 @@ void BareTipWindow::FillDirectories() {
   SendMessageW(box, LB_SETCURSEL, current, 0);
 }
 
-void BareTipWindow::FillFiles() {
-  WIN32_FIND_DATAW data;
-  fw::FindHandle search(FindFirstFileW(L"*.mp3", &data));
-  if (!search) return;
-  do {
-    if (data.dwFileAttributes &
-        (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-      continue;
-    const auto index =
-        SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
-    SendMessageW(fileList_, LB_SETITEMDATA, index, kUnknownFile);
-  } while (FindNextFileW(search.get(), &data));
-}
+void BareTipWindow::FillFiles() { FillFileList(fileList_, L"*.mp3", kNoGlyph); }
 
 LRESULT CALLBACK BareTipWindow::WndProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
@@ -260,9 +254,12 @@ LRESULT BareTipWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = 16;
+    case WM_MEASUREITEM: {
+      // The heights the tip's layout gives.
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      measure.itemHeight = measure.CtlID == kFileListId ? 13 : 16;
       return TRUE;
+    }
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
@@ -303,7 +300,7 @@ void BareTipWindow::Paint() {
   for (const Label& label : kLabels)
     TextOutW(dc, label.left, label.top, label.text, lstrlenW(label.text));
   SelectObject(dc, old);
-  HDC source = CreateCompatibleDC(dc);
+  HDC source = glyphDc_.get();
   const Bitmap& buttons = glyphs_[kButtons];
   old = SelectObject(source, buttons.handle.get());
   const int buttonLefts[] = {16, 56, 250, 288};
@@ -315,7 +312,6 @@ void BareTipWindow::Paint() {
   TransparentBlt(dc, 70 + (257 - half) / 2, 232 + (22 - play.height) / 2, half, play.height, source,
                  0, 0, half, play.height, play.transparent);
   SelectObject(source, old);
-  DeleteDC(source);
   EndPaint(window_.get(), &ps);
 }
 
@@ -324,20 +320,22 @@ void BareTipWindow::DrawItem(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &item.rcItem,
            selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : static_cast<HBRUSH>(fieldBrush_.get()));
   if (item.itemID == static_cast<UINT>(-1)) return;
-  const Bitmap& glyph = glyphs_[std::min<ULONG_PTR>(item.itemData, kGlyphCount - 1)];
-  HDC source = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(source, glyph.handle.get());
-  const int top = (item.rcItem.top + item.rcItem.bottom - glyph.height) / 2;
-  TransparentBlt(item.hDC, item.rcItem.left + 2, top, glyph.width, glyph.height, source, 0, 0,
-                 glyph.width, glyph.height, glyph.transparent);
-  SelectObject(source, old);
-  DeleteDC(source);
+  RECT rect = item.rcItem;
+  rect.left += 2;
+  if (item.itemData < kGlyphCount) {
+    const Bitmap& glyph = glyphs_[item.itemData];
+    HDC source = glyphDc_.get();
+    HGDIOBJ old = SelectObject(source, glyph.handle.get());
+    const int top = (item.rcItem.top + item.rcItem.bottom - glyph.height) / 2;
+    TransparentBlt(item.hDC, rect.left, top, glyph.width, glyph.height, source, 0, 0, glyph.width,
+                   glyph.height, glyph.transparent);
+    SelectObject(source, old);
+    rect.left += glyph.width + 4;
+  }
   wchar_t text[MAX_PATH];
   const bool combo = item.CtlType == ODT_COMBOBOX;
   const auto length = SendMessageW(item.hwndItem, combo ? CB_GETLBTEXT : LB_GETTEXT, item.itemID,
                                    reinterpret_cast<LPARAM>(text));
-  RECT rect = item.rcItem;
-  rect.left += glyph.width + 6;
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   DrawTextW(item.hDC, text, static_cast<int>(std::max<LRESULT>(length, 0)), &rect,
@@ -349,6 +347,11 @@ void BareTipWindow::ShowSelectedTag() {
   wchar_t name[MAX_PATH];
   if (index < 0 || SendMessageW(fileList_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name)) < 0)
     return;
+  // The hourglass while the file is read, as the tip shows it (IDC_WAIT).
+  struct Hourglass {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+    ~Hourglass() { SetCursor(previous); }
+  } hourglass;
   fw::KernelHandle file(CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return;
@@ -363,7 +366,13 @@ void BareTipWindow::ShowSelectedTag() {
   if (tag[0] != 'T' || tag[1] != 'A' || tag[2] != 'G') return;
   const std::wstring texts[] = {Field(tag + 3, 30), Field(tag + 33, 30), Field(tag + 63, 30),
                                 Field(tag + 93, 4), Field(tag + 97, 30)};
-  for (int i = 0; i < 5; ++i) SetWindowTextW(edits_[i], texts[i].c_str());
+  for (int i = 0; i < 5; ++i) {
+    // A text that shows already is left alone: setting it repaints the edit.
+    wchar_t shown[64];
+    const int length = GetWindowTextW(edits_[i], shown, std::size(shown));
+    if (texts[i] != std::wstring_view(shown, static_cast<size_t>(length)))
+      SetWindowTextW(edits_[i], texts[i].c_str());
+  }
   const auto genre = static_cast<uint8_t>(tag[127]);
   SendMessageW(genre_, CB_SETCURSEL, genre < tageditor::kGenreCount ? genre : -1, 0);
 }

@@ -3,7 +3,7 @@
 // sizeable top-level window with the same child windows at the same places,
 // filled with the same things (help texts, the machine's drives and their
 // volume labels, the current directory's levels, subdirectories and *.mp3
-// files, the 149 genre names), painted and destroyed. No framework, no
+// files, the 149 genre names, the icon), painted and destroyed. No framework, no
 // layouts: CreateWindowEx, the system's controls and owner drawing, all
 // through the wide functions, as a Unicode program does.
 //
@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 
+#include "fw/DeviceContext.h"
 #include "fw/Handle.h"
 
 class BareTipWindow {
@@ -58,7 +59,9 @@ class BareTipWindow {
     kUnknownFile,
     kButtons,
     kPlay,
-    kGlyphCount
+    kGlyphCount,
+    // The file list shows its names without glyphs.
+    kNoGlyph = kGlyphCount
   };
   struct Bitmap {
     fw::GdiObject handle;
@@ -66,8 +69,12 @@ class BareTipWindow {
     int width = 0, height = 0;
   };
   std::array<Bitmap, kGlyphCount> glyphs_;
+  // One memory DC that every glyph is drawn from.
+  fw::MemoryDc glyphDc_;
   fw::GdiObject font_, titleFont_, boldFont_, fieldBrush_;
   std::wstring directory_;
+  // Before the window, which goes first and lets go of it.
+  fw::IconHandle icon_;
   fw::WindowHandle window_;
   HWND fileList_ = nullptr, genre_ = nullptr;
   std::array<HWND, 5> edits_{};

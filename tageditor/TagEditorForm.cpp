@@ -106,7 +106,8 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   const std::string fileName = FileListBox1->FileName();
   if (edited_ && !currentFile_.empty() && fileName != currentFile_ && !MayLeaveEdits()) return;
   FileListBox1->SetCursor(fw::crHourGlass);
-  SpeedButtonPlay->SetEnabled(false);
+  // Set once: switching it off and on again would repaint it for nothing.
+  SpeedButtonPlay->SetEnabled(!fileName.empty());
   // However the load ends, OK waits for an edit and the hourglass goes.
   fw::ScopeExit endLoad([this] {
     HotSpeedButtonOK->SetEnabled(false);
@@ -114,7 +115,6 @@ void TFormOmbrik63::FileListBox1Change(fw::TComponent*) {
   });
   // Nothing selected (after a re-read): the fields stay as they are.
   if (fileName.empty()) return;
-  SpeedButtonPlay->SetEnabled(true);
   currentFile_ = fileName;
   loadedFilter_ = FilterComboBox1->ItemIndex();
   loadedMask_ = FileListBox1->Mask();
@@ -152,6 +152,7 @@ bool TFormOmbrik63::MayLeaveEdits() {
       filling_ = true;
       for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
       ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
+      ShowOverflow();
       edited_ = false;
       return true;
     }
@@ -180,35 +181,47 @@ void TFormOmbrik63::ReturnToEditedFile() {
 }
 
 void TFormOmbrik63::ShowTag(const std::optional<tageditor::Id3v1Tag>& tag) {
-  fw::ScopeExit filled([this] { filling_ = false; });
-  filling_ = true;
+  fw::ScopeExit filled([this] { filling_ = loading_ = false; });
+  filling_ = loading_ = true;
   edited_ = false;
   EditTag->SetText(tag ? fw::AnsiToUtf8(tag->Marker) : "");
   commentWidth_ = tag ? tag->CommentWidth() : tageditor::kTextWidth;
   for (const TextField& field : fields_) field.edit->SetEnabled(tag.has_value());
   ComboBoxGenre->SetEnabled(tag.has_value());
+  // What each edit shows, read once: every read is two messages to it.
+  FieldTexts shown;
   for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     fw::TEdit& edit = *fields_[i].edit;
-    // Emptied first, so that a text equal to the last file's still reports
-    // a change: filling the fields counts as one for the host.
-    edit.SetText("");
-    if (tag) edit.SetText(fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text));
+    const std::string text = tag ? fw::AnsiToUtf8((*tag).*kTextFieldRows[i].text) : std::string();
+    shown[i] = edit.Text();
+    // Filling a field counts as a change for the host, also where the text
+    // is the last file's and the edit reports none; an empty field that
+    // stays empty is none.
+    if (shown[i] != text) {
+      edit.SetText(text);
+      shown[i] = edit.Text();
+    } else if (!text.empty() && edit.OnChange) {
+      edit.OnChange(&edit);
+    }
     // Undo's values live in the controls' spare properties.
-    edit.SetHint(edit.Text());
+    edit.SetHint(shown[i]);
   }
   ComboBoxGenre->SetItemIndex(tag ? tag->Genre : -1);
   // A byte that other programs name shows as what will be kept.
   ComboBoxGenre->SetTextHint(tag ? std::string(tageditor::PeerGenreName(tag->GenreByte)) : "");
   ComboBoxGenre->SetTag(ComboBoxGenre->ItemIndex());
   // The comment's width may have changed with texts that did not.
-  ShowOverflow();
+  ShowOverflow(shown);
 }
 
 void TFormOmbrik63::EditTitelChange(fw::TComponent*) {
-  ShowOverflow();
+  // The program's own fillings show it once, when every field is written.
+  if (!filling_) ShowOverflow();
   // Filling the fields before the window is shown is no change.
   if (!TippShown) return;
-  HotSpeedButtonOK->SetEnabled(true);
+  // A load switches OK off when it is done; switched on meanwhile, it
+  // would only be painted twice.
+  if (!loading_) HotSpeedButtonOK->SetEnabled(true);
   TippSaved = false;
   TippChanged = true;
   if (!filling_) edited_ = true;
@@ -270,10 +283,16 @@ void TFormOmbrik63::PadToRecord() {
 }
 
 void TFormOmbrik63::ShowOverflow() {
+  FieldTexts shown;
+  for (std::size_t i = 0; i < kTextFieldCount; ++i) shown[i] = fields_[i].edit->Text();
+  ShowOverflow(shown);
+}
+
+void TFormOmbrik63::ShowOverflow(const FieldTexts& shown) {
   for (std::size_t i = 0; i < kTextFieldCount; ++i) {
     // Blanks past the field are what OK pads with; only they may be lost
     // unseen. A character that the record cannot hold at all is a loss too.
-    const std::optional<std::string> text = RecordText(*fields_[i].edit);
+    const std::optional<std::string> text = fw::Utf8ToAnsi(shown[i]);
     const bool cut = !text || text->find_first_not_of(' ', FieldWidth(i)) != std::string::npos;
     fields_[i].edit->SetColor(cut ? kOverflowColor : fieldColor_);
   }
@@ -286,6 +305,7 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
     for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
     ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
   }
+  ShowOverflow();
   edited_ = false;
   TfrmTippTemplate::HotSpeedButtonUndoClick(sender);
 }

@@ -94,6 +94,9 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // Gives each edit whose text runs past its field with more than blanks the
   // overflow colour, and the others the colour they were laid out with.
   void ShowOverflow();
+  using FieldTexts = std::array<std::string, kTextFieldCount>;
+  // The same for the texts the edits show, read already.
+  void ShowOverflow(const FieldTexts& shown);
 
   std::array<TextField, kTextFieldCount> fields_{};
   // The file last selected in the file list, even when it could not be
@@ -112,6 +115,8 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   bool edited_ = false;
   // Set while the program itself writes into the fields.
   bool filling_ = false;
+  // Set while they show a newly selected file's tag.
+  bool loading_ = false;
   // Set while the selection goes back to the edited file.
   bool returning_ = false;
   // Where currentFile_ was listed: the filter's item and the mask.

@@ -31,8 +31,12 @@ void TCanvas::Prepare() {
 
 void TCanvas::FillRect(const RECT& rect) {
   if (!dc_) return;
-  GdiObject brush(CreateSolidBrush(ColorToRGB(brush_.Color)));
-  ::FillRect(dc_, &rect, static_cast<HBRUSH>(brush.get()));
+  const COLORREF color = ColorToRGB(brush_.Color);
+  if (!fillBrush_ || color != fillColor_) {
+    fillBrush_.reset(CreateSolidBrush(color));
+    fillColor_ = color;
+  }
+  ::FillRect(dc_, &rect, static_cast<HBRUSH>(fillBrush_.get()));
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {

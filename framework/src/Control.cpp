@@ -130,7 +130,12 @@ void TControl::RefreshCursor() {
   if (!owner || !owner->HandleAllocated()) return;
   HWND window = owner->Handle();
   // A window holding the mouse captured answers for the pointer itself.
-  if (GetCapture() && GetCapture() != window) return;
+  const HWND capture = GetCapture();
+  if (capture && capture != window) return;
+  // The pointer has left the window since it last moved there: asking the
+  // system where it is would cost two calls to the server (on every file
+  // chosen from the keyboard) to learn just that.
+  if (!capture && !owner->PointerInside()) return;
   POINT p;
   if (!GetCursorPos(&p) || WindowFromPoint(p) != window) return;
   if (!self) {

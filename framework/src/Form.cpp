@@ -65,7 +65,7 @@ void TForm::CreateWnd() {
 }
 
 void TForm::ShowIcon() {
-  if (!icon_ || !HandleAllocated()) return;
+  if (!HandleAllocated() || !Icon()) return;
   const auto icon = reinterpret_cast<LPARAM>(icon_.get());
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, icon);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, icon);
@@ -134,12 +134,22 @@ void TForm::SetBorderIcons(uint8_t icons) {
 }
 
 void TForm::SetIcon(HINSTANCE module, const std::string& resourceName) {
-  HICON icon = static_cast<HICON>(
-      LoadImageW(module, Utf16(resourceName).c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-  if (!icon) throw Exception("Icon " + resourceName + " not found");
+  std::wstring name = Utf16(resourceName);
+  constexpr WORD kGroupIcon = 14;  // RT_GROUP_ICON, the icon's directory
+  if (!FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(kGroupIcon)))
+    throw Exception("Icon " + resourceName + " not found");
   // The window lets go of the old icon before it is destroyed.
-  const IconHandle old = std::exchange(icon_, IconHandle(icon));
+  const IconHandle old = std::exchange(icon_, IconHandle());
+  iconModule_ = module;
+  iconName_ = std::move(name);
   ShowIcon();
+}
+
+HICON TForm::Icon() const {
+  if (!icon_ && !iconName_.empty())
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(iconModule_, iconName_.c_str(), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+  return icon_.get();
 }
 
 void TForm::SetActiveControl(TWinControl* control) {

@@ -129,6 +129,9 @@ void TListBoxItems::AddObjects(std::vector<TListBoxItem> items) {
     const int order = a.key.compare(b.key);
     return order != 0 ? order < 0 : a.text < b.text;
   });
+  // Room for all of them at once; the window would grow its table in small
+  // steps, copying it each time.
+  box_.Send(LB_INITSTORAGE, keys.size(), 0);
   for (const Keyed& keyed : keys) {
     const size_t i = keyed.index;
     LRESULT at = box_.Send(LB_INSERTSTRING, static_cast<WPARAM>(-1),

@@ -45,11 +45,14 @@ void TWinControl::Loaded() {
 
 void TWinControl::ApplyTabOrder() {
   // Windows walks tab stops in z-order; keep it the same as the tab order.
+  // Windows made in tab order are in it already (a new child goes below its
+  // siblings), and a move costs a round of position messages.
   HWND after = HWND_TOP;
   for (TWinControl* child : tabList_) {
     if (!child->handle_) continue;
-    SetWindowPos(child->handle_, after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    if (GetWindow(child->handle_, GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
+      SetWindowPos(child->handle_, after, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     after = child->handle_;
   }
 }

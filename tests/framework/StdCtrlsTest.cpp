@@ -293,8 +293,13 @@ TEST_F(StdCtrls, LabelAutoSizeFollowsCaptionAndFont) {
   }
   EXPECT_EQ(label->Anchors(), fw::akLeft | fw::akBottom);
 
+  // Fonts alike share one GDI font: a change to one leaves the other as it was.
+  auto* twin = Add<fw::TLabel>(10, 280, 100, 40);
+  twin->SetText("Genre");
   label->Font().SetStyle(fw::fsBold);
   EXPECT_EQ(label->Width(), stdctrls::TextWidth("Tahoma", -11, true, "&Kommentar"));
+  twin->SetText("Jahr");
+  EXPECT_EQ(twin->Width(), stdctrls::TextWidth("Tahoma", -11, false, "Jahr"));
 
   label->SetAutoSize(false);
   label->SetText("x");

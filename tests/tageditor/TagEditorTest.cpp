@@ -167,8 +167,13 @@ TEST_F(TagEditor, SessionSelectEditSaveUndo) {
   EXPECT_EQ(host_.Changed(), 2);
   EXPECT_EQ(recorder_.notices.size(), 3u);
 
-  // Undo brings back what was read, not what was saved, and asks for an OK.
+  // Undo brings back what was read, not what was saved, and asks for an OK;
+  // a text too long for the record shows so until then.
+  const fw::TColor fieldColor = tip.Title().Color();
+  tip.Type(tip.Title(), std::string(31, 'x'));
+  EXPECT_NE(tip.Title().Color(), fieldColor);
   tip.Click(*tip.undo);
+  EXPECT_EQ(tip.Title().Color(), fieldColor);
   EXPECT_EQ(tip.Texts(), (Texts{"Abendlied", "Die Zwei", "Erste Platte", "1999", "Im Keller"}));
   EXPECT_EQ(tip.genre->ItemIndex(), 0);
   EXPECT_TRUE(tip.ok->Enabled());

@@ -10,6 +10,7 @@
 #include "fw/DeviceContext.h"
 #include "fw/Font.h"
 #include "fw/Graphics.h"
+#include "fw/Handle.h"
 
 namespace fw {
 
@@ -68,6 +69,10 @@ class FW_API TCanvas {
   int saved_ = 0;
   TFont font_;
   TBrush brush_;
+  // The GDI brush FillRect last made, kept while the colour stays: a list
+  // fills every item it draws.
+  GdiObject fillBrush_;
+  COLORREF fillColor_ = 0;
 };
 
 // A canvas on the screen's DC, released when it goes.

@@ -1,9 +1,11 @@
 #pragma once
 // A font description whose GDI font is made on first use and remade after
-// every change; whoever shows it hears of changes through OnChange.
+// every change; whoever shows it hears of changes through OnChange. Fonts
+// of the same face, size, style and character set share one GDI font.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "fw/Api.h"
@@ -44,7 +46,7 @@ class FW_API TFont {
   uint8_t style_ = 0;
   TColor color_ = clWindowText;
   uint8_t charset_ = DEFAULT_CHARSET;
-  mutable GdiObject handle_;
+  mutable std::shared_ptr<const GdiObject> handle_;
 };
 
 }  // namespace fw

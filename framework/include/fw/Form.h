@@ -45,9 +45,11 @@ class FW_API TForm : public TWinControl {
   int PixelsPerInch() const { return pixelsPerInch_; }
   void SetPixelsPerInch(int ppi) { pixelsPerInch_ = ppi; }
 
-  // The icon from a module's icon resource.
+  // The icon from a module's icon resource, found at once and loaded when
+  // the window or Icon() first needs it: a layout that extends another
+  // replaces the other's icon.
   void SetIcon(HINSTANCE module, const std::string& resourceName);
-  HICON Icon() const { return icon_.get(); }
+  HICON Icon() const;
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* control);
@@ -118,7 +120,9 @@ class FW_API TForm : public TWinControl {
   void ShowIcon();
   // Client size to window size along one axis: the frame's share added.
   int FrameShare(bool horizontal) const;
-  IconHandle icon_;
+  mutable IconHandle icon_;
+  HINSTANCE iconModule_ = nullptr;
+  std::wstring iconName_;
   TWinControl* activeControl_ = nullptr;
   std::unique_ptr<HintTip> hintTip_;
 };

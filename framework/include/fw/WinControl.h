@@ -62,6 +62,8 @@ class FW_API TWinControl : public TControl {
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool v);
   bool Focused() const;
+  // The pointer moved over the window and has not left it since.
+  bool PointerInside() const { return mouseInside_; }
   virtual void SetFocus();
   bool CanFocus() const;
   // Moves the focus from `current` to the next (or previous) control below
