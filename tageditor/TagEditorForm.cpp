@@ -147,15 +147,9 @@ bool TFormOmbrik63::MayLeaveEdits() {
         throw;
       }
       return true;
-    case fw::mrNo: {
-      fw::ScopeExit filled([this] { filling_ = false; });
-      filling_ = true;
-      for (const TextField& field : fields_) field.edit->SetText(field.edit->Hint());
-      ComboBoxGenre->SetItemIndex(ComboBoxGenre->Tag());
-      ShowOverflow();
-      edited_ = false;
+    case fw::mrNo:
+      RestoreKeptValues();
       return true;
-    }
     default:
       ReturnToEditedFile();
       return false;
@@ -298,7 +292,7 @@ void TFormOmbrik63::ShowOverflow(const FieldTexts& shown) {
   }
 }
 
-void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
+void TFormOmbrik63::RestoreKeptValues() {
   {
     fw::ScopeExit filled([this] { filling_ = false; });
     filling_ = true;
@@ -307,6 +301,10 @@ void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
   }
   ShowOverflow();
   edited_ = false;
+}
+
+void TFormOmbrik63::HotSpeedButtonUndoClick(fw::TComponent* sender) {
+  RestoreKeptValues();
   TfrmTippTemplate::HotSpeedButtonUndoClick(sender);
 }
 

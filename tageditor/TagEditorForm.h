@@ -78,6 +78,9 @@ class TFormOmbrik63 : public TfrmTippTemplate {
   // Selects the edited file again in the folder and mask it was loaded
   // from, without loading it.
   void ReturnToEditedFile();
+  // Undo and a "No" to the question: the values read from the file come
+  // back, which is no edit.
+  void RestoreKeptValues();
   // The tag field or the closed genre list that has the focus, if any.
   fw::TWinControl* FocusedField() const;
   // An edit's text as the record holds it, in the system's code page; nothing
